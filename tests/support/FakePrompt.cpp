@@ -39,9 +39,12 @@ std::optional<QString> FakePrompt::input(const QString& text, const QString& cap
     records.append({Record::Input, text, caption, Prompt::Icon::None, Prompt::Buttons::OkCancel, {}});
     if (m_inputs.empty())
         return std::nullopt;
-    auto v = m_inputs.front();
+    const bool given = m_inputs.front().has_value();
+    const QString text = given ? *m_inputs.front() : QString();
     m_inputs.pop_front();
-    return v;
+    if (!given)
+        return std::nullopt;
+    return text;
 }
 
 int FakePrompt::exec(QDialog& dialog) {

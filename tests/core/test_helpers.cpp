@@ -1,0 +1,135 @@
+#include "core/AppSettings.h"
+#include "core/Clock.h"
+#include "core/DateText.h"
+#include "core/Pinyin.h"
+#include "core/ProgramFolder.h"
+#include "core/Sound.h"
+#include "core/modDBCommand.h"
+#include "tests/support/FakeClock.h"
+#include "tests/support/TempHome.h"
+
+#include <QTimer>
+#include <QtTest>
+
+class TestHelpers : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void pinyin_data();
+    void pinyin();
+    void dateText_data();
+    void dateText();
+    void settingsLoad_data();
+    void settingsLoad();
+    void pauseRunsEventsAndWaits();
+    void playWave();
+    void programFolder();
+};
+
+void TestHelpers::pinyin_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("initials");
+    QTest::newRow("three characters") << "张三丰" << "ZSF";
+    QTest::newRow("letters pass through") << "ABC公司" << "ABCGS";
+    QTest::newRow("lower case and digits") << "abc3号" << "ABC3H";
+    QTest::newRow("punctuation dropped") << "北京（华信）-科技" << "BJHXKJ";
+    QTest::newRow("spaces dropped") << " 王 小明 " << "WXM";
+    QTest::newRow("empty") << "" << "";
+    QTest::newRow("long name") << QString(500, QChar(0x674E)) << QString(500, QLatin1Char('L'));
+}
+
+void TestHelpers::pinyin() {
+    QFETCH(QString, name);
+    QFETCH(QString, initials);
+    QCOMPARE(PinyinInitials(name), initials);
+}
+
+void TestHelpers::dateText_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QDate>("date");
+    QTest::newRow("iso") << "2026-08-01" << QDate(2026, 8, 1);
+    QTest::newRow("short month and day") << "2026-8-1" << QDate(2026, 8, 1);
+    QTest::newRow("slashes") << "2026/12/31" << QDate(2026, 12, 31);
+    QTest::newRow("29 february leap") << "2024-2-29" << QDate(2024, 2, 29);
+    QTest::newRow("29 february common year") << "2025-2-29" << QDate();
+    QTest::newRow("month 13") << "2026-13-01" << QDate();
+    QTest::newRow("letters") << "abc" << QDate();
+    QTest::newRow("empty") << "" << QDate();
+}
+
+void TestHelpers::dateText() {
+    QFETCH(QString, text);
+    QFETCH(QDate, date);
+    const auto parsed = DateText::parse(text);
+    QCOMPARE(parsed.has_value(), date.isValid());
+    if (parsed)
+        QCOMPARE(*parsed, date);
+    QCOMPARE(DateText::format(QDate(2008, 1, 5)), QStringLiteral("2008-01-05"));
+}
+
+void TestHelpers::settingsLoad_data() {
+    QTest::addColumn<QString>("fixture");
+    QTest::addColumn<bool>("rowFound");
+    QTest::addColumn<bool>("showSplash");
+    QTest::addColumn<QString>("password");
+    QTest::addColumn<QString>("wday");
+    QTest::newRow("new file") << "" << true << true << "" << "";
+    QTest::newRow("values set") << "update [参数设置] set [密码]='AB', [标准工作日]='2026-12-10:3', [显示欢迎]=0"
+                                << true << false << "AB" << "2026-12-10:3";
+    QTest::newRow("no row keeps defaults") << "delete from [参数设置]" << false << false << "" << "";
+}
+
+void TestHelpers::settingsLoad() {
+    QFETCH(QString, fixture);
+    QFETCH(bool, rowFound);
+    QFETCH(bool, showSplash);
+    QFETCH(QString, password);
+    QFETCH(QString, wday);
+    TempHome home;
+    QVERIFY(home.ok());
+    if (!fixture.isEmpty())
+        QVERIFY(home.raw(fixture));
+    AppSettings = AppSettingsRecord();
+    bool found = !rowFound;
+    const QString m = LoadAppSettings(&found);
+    QVERIFY(!IsSqlError(m));
+    QCOMPARE(found, rowFound);
+    QCOMPARE(AppSettings.ShowSplash, showSplash);
+    QCOMPARE(AppSettings.Password, password);
+    QCOMPARE(AppSettings.WDay, wday);
+    QCOMPARE(AppSettings.AutoStart, false);
+}
+
+void TestHelpers::pauseRunsEventsAndWaits() {
+    FakeClock clock(QDateTime(QDate(2026, 12, 10), QTime(23, 59, 59)), 20);
+    bool fired = false;
+    QTimer::singleShot(0, [&] { fired = true; });
+    const qint64 start = clock.monotonicNoStep();
+    Pause(3000);
+    QVERIFY(fired);
+    QVERIFY(clock.monotonicNoStep() - start > 3000);
+}
+
+void TestHelpers::playWave() {
+    TempHome home;
+    SoundRecorder recorder;
+    QDir().mkpath(home.file("wave"));
+    QFile f(home.file("wave/Del.wav"));
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write("RIFF");
+    f.close();
+    PlayWave(WaveFiles[2]);
+    PlayWave(WaveFiles[1]); // missing: silent
+    QCOMPARE(recorder.played, QStringList{WaveFiles[2]});
+    QVERIFY(WaveFiles[0].endsWith(QStringLiteral("/wave/Cuckoo.wav")));
+}
+
+void TestHelpers::programFolder() {
+    qputenv("TOBRIN_HOME", "/tmp/from-env");
+    QCOMPARE(ResolveProgramFolder({"tobrin", "--home", "/tmp/x"}, "/opt/t"), QStringLiteral("/tmp/x"));
+    QCOMPARE(ResolveProgramFolder({"tobrin"}, "/opt/t"), QStringLiteral("/tmp/from-env"));
+    qunsetenv("TOBRIN_HOME");
+    QCOMPARE(ResolveProgramFolder({"tobrin"}, "/opt/t"), QStringLiteral("/opt/t"));
+}
+
+QTEST_GUILESS_MAIN(TestHelpers)
+#include "test_helpers.moc"
