@@ -40,11 +40,11 @@ std::optional<QString> FakePrompt::input(const QString& text, const QString& cap
     if (m_inputs.empty())
         return std::nullopt;
     const bool given = m_inputs.front().has_value();
-    const QString text = given ? *m_inputs.front() : QString();
+    const QString answer = given ? *m_inputs.front() : QString();
     m_inputs.pop_front();
     if (!given)
         return std::nullopt;
-    return text;
+    return answer;
 }
 
 int FakePrompt::exec(QDialog& dialog) {
