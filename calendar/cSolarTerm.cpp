@@ -5,6 +5,7 @@
 #include <QTimeZone>
 #include <array>
 #include <cmath>
+#include <mutex>
 
 namespace {
 
@@ -36,25 +37,26 @@ double solveTerm(double guessJd, double longitude, int year) {
     return jde - deltaT + Utc8;
 }
 
-struct Table {
-    std::array<std::array<double, 24>, Years> jd{}; // fractional Julian Day at UTC+8
-    std::array<std::array<qint64, 24>, Years> day{};
+// Worked out a year at a time on first use: a lookup needs only its own year.
+struct Year {
+    std::once_flag done;
+    std::array<double, 24> jd{}; // fractional Julian Day at UTC+8
+    std::array<qint64, 24> day{};
 };
 
-const Table& table() {
-    static const Table t = [] {
-        Table r;
+const Year& year(int y) {
+    static std::array<Year, Years> years;
+    Year& r = years[y - cSolarTerm::FirstYear];
+    std::call_once(r.done, [&r, y] {
         const double epoch = meanEpoch();
-        for (int y = 0; y < Years; ++y)
-            for (int i = 0; i < 24; ++i) {
-                const double guess = epoch + (y * 525948.76 + SolarTermMinutes[i]) / 1440.0;
-                const double longitude = std::fmod(285.0 + 15.0 * i, 360.0);
-                r.jd[y][i] = solveTerm(guess, longitude, cSolarTerm::FirstYear + y);
-                r.day[y][i] = qint64(std::floor(r.jd[y][i] + 0.5));
-            }
-        return r;
-    }();
-    return t;
+        for (int i = 0; i < 24; ++i) {
+            const double guess = epoch + ((y - cSolarTerm::FirstYear) * 525948.76 + SolarTermMinutes[i]) / 1440.0;
+            const double longitude = std::fmod(285.0 + 15.0 * i, 360.0);
+            r.jd[i] = solveTerm(guess, longitude, y);
+            r.day[i] = qint64(std::floor(r.jd[i] + 0.5));
+        }
+    });
+    return r;
 }
 
 bool inTable(int year, int index) {
@@ -66,7 +68,7 @@ bool inTable(int year, int index) {
 QDateTime cSolarTerm::moment(int year, int index) {
     if (!inTable(year, index))
         return {};
-    const double jd = table().jd[year - FirstYear][index - 1] + 0.5;
+    const double jd = ::year(year).jd[index - 1] + 0.5;
     const double whole = std::floor(jd);
     const qint64 ms = qint64(std::llround((jd - whole) * 86400000.0));
     const QDateTime midnight(QDate::fromJulianDay(qint64(whole)), QTime(0, 0), QTimeZone(8 * 3600));
@@ -76,14 +78,14 @@ QDateTime cSolarTerm::moment(int year, int index) {
 QDate cSolarTerm::date(int year, int index) {
     if (!inTable(year, index))
         return {};
-    return QDate::fromJulianDay(table().day[year - FirstYear][index - 1]);
+    return QDate::fromJulianDay(::year(year).day[index - 1]);
 }
 
 int cSolarTerm::indexOn(const QDate& day) {
     if (!day.isValid() || day.year() < FirstYear || day.year() > LastYear)
         return 0;
     // Every term falls in the month (index + 1) / 2, so only two can match.
-    const auto& days = table().day[day.year() - FirstYear];
+    const auto& days = year(day.year()).day;
     const qint64 jd = day.toJulianDay();
     const int first = 2 * (day.month() - 1);
     if (days[first] == jd)

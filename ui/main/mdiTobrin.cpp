@@ -84,6 +84,7 @@ mdiTobrin::mdiTobrin(QWidget* parent) : QMainWindow(parent), m_mdi(new QMdiArea(
     setObjectName(QStringLiteral("mdiTobrin"));
     setWindowTitle(QStringLiteral("Orvane商务名片管理系统"));
     setCentralWidget(m_mdi);
+    m_mdi->viewport()->installEventFilter(this);
     buildMenus();
     // Fits a normal screen with room to spare.
     QSize size(1024, 700);
@@ -184,9 +185,11 @@ void mdiTobrin::closeEvent(QCloseEvent* e) {
     hide();
 }
 
-void mdiTobrin::resizeEvent(QResizeEvent* e) {
-    QMainWindow::resizeEvent(e);
-    paintBackground();
+bool mdiTobrin::eventFilter(QObject* watched, QEvent* e) {
+    // The client area's own size is what the background must fit.
+    if (watched == m_mdi->viewport() && e->type() == QEvent::Resize)
+        paintBackground();
+    return QMainWindow::eventFilter(watched, e);
 }
 
 void mdiTobrin::changeEvent(QEvent* e) {
