@@ -2,4 +2,6 @@
 
 #include "calendar/clsNongLi.h"
 
-QString LunarDateText(const QDate& date) { return clsNongLi().返回中文农历日期(date); }
+QString LunarDateText(const QDate& date) {
+    return clsNongLi().返回中文农历日期(date);
+}

@@ -19,7 +19,9 @@ constexpr int SolarTermMinutes[24] = {0,      21208,  42467,  63836,  85337,  10
 constexpr double Utc8 = 8.0 / 24.0;
 
 // 1900-01-06 02:05, the mean 小寒 the minute table counts from.
-double meanEpoch() { return double(QDate(1900, 1, 6).toJulianDay()) - 0.5 + (2 * 60 + 5) / 1440.0; }
+double meanEpoch() {
+    return double(QDate(1900, 1, 6).toJulianDay()) - 0.5 + (2 * 60 + 5) / 1440.0;
+}
 
 // Julian Day (UT + 8 h) of the moment the Sun reaches `longitude`, starting from a guess within days.
 double solveTerm(double guessJd, double longitude, int year) {
@@ -50,7 +52,8 @@ const Year& year(int y) {
     std::call_once(r.done, [&r, y] {
         const double epoch = meanEpoch();
         for (int i = 0; i < 24; ++i) {
-            const double guess = epoch + ((y - cSolarTerm::FirstYear) * 525948.76 + SolarTermMinutes[i]) / 1440.0;
+            const double guess =
+                epoch + ((y - cSolarTerm::FirstYear) * 525948.76 + SolarTermMinutes[i]) / 1440.0;
             const double longitude = std::fmod(285.0 + 15.0 * i, 360.0);
             r.jd[i] = solveTerm(guess, longitude, y);
             r.day[i] = qint64(std::floor(r.jd[i] + 0.5));

@@ -40,8 +40,12 @@ bool lunarDate(const QDate& date, int* year, int* month, int* day) {
 
 } // namespace
 
-QDate clsNongLi::firstDate() { return QDate(1921, 2, 8); }
-QDate clsNongLi::lastDate() { return QDate(2021, 2, 11); }
+QDate clsNongLi::firstDate() {
+    return QDate(1921, 2, 8);
+}
+QDate clsNongLi::lastDate() {
+    return QDate(2021, 2, 11);
+}
 
 bool clsNongLi::convert(const QDate& date, int* year, int* month, int* day) {
     if (!date.isValid() || date < firstDate() || date > lastDate())
@@ -92,9 +96,10 @@ QString clsNongLi::返回中文农历日期(const QDate& date) const {
     if (!lunarDate(date, &year, &month, &day))
         return {};
     // The sexagenary cycle of the lunar year, not of the Gregorian one.
-    const QString yearText = clsdate::返回干支(year) + QStringLiteral("年(") + clsdate::返回属相(year) + QStringLiteral(") ");
-    const QString monthText = month < 1 ? QStringLiteral("闰") + clsdate::lunarMonthName(-month)
-                                        : clsdate::lunarMonthName(month);
+    const QString yearText =
+        clsdate::返回干支(year) + QStringLiteral("年(") + clsdate::返回属相(year) + QStringLiteral(") ");
+    const QString monthText =
+        month < 1 ? QStringLiteral("闰") + clsdate::lunarMonthName(-month) : clsdate::lunarMonthName(month);
     return yearText + monthText + clsdate::lunarDayName(day);
 }
 

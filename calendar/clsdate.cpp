@@ -32,9 +32,15 @@ constexpr int LunarYearInfo[LunarYears] = {
     0x0B5A0, 0x056D0, 0x055B2, 0x049B0, 0x0A577, 0x0A4B0, 0x0AA50, 0x1B255, 0x06D20, 0x0ADA0, // 2040
 };
 
-int leapMonth(int info) { return info & 0xF; }
-int leapMonthDays(int info) { return leapMonth(info) ? ((info & 0x10000) ? 30 : 29) : 0; }
-int monthDays(int info, int month) { return (info & (0x10000 >> month)) ? 30 : 29; }
+int leapMonth(int info) {
+    return info & 0xF;
+}
+int leapMonthDays(int info) {
+    return leapMonth(info) ? ((info & 0x10000) ? 30 : 29) : 0;
+}
+int monthDays(int info, int month) {
+    return (info & (0x10000 >> month)) ? 30 : 29;
+}
 
 // Months of every lunar year in calendar order, and the days before each year, worked out once so
 // that a conversion is a lookup rather than a walk over the years.
@@ -75,27 +81,40 @@ const Layout& layout() {
 // The day before lunar 1900-01-01.
 const qint64 BaseJulianDay = QDate(1900, 1, 30).toJulianDay();
 
-const QString Stems[10] = {QStringLiteral("甲"), QStringLiteral("乙"), QStringLiteral("丙"), QStringLiteral("丁"),
-                           QStringLiteral("戊"), QStringLiteral("己"), QStringLiteral("庚"), QStringLiteral("辛"),
-                           QStringLiteral("壬"), QStringLiteral("癸")};
-const QString Branches[12] = {QStringLiteral("子"), QStringLiteral("丑"), QStringLiteral("寅"), QStringLiteral("卯"),
-                              QStringLiteral("辰"), QStringLiteral("巳"), QStringLiteral("午"), QStringLiteral("未"),
-                              QStringLiteral("申"), QStringLiteral("酉"), QStringLiteral("戌"), QStringLiteral("亥")};
-const QString Animals[12] = {QStringLiteral("鼠"), QStringLiteral("牛"), QStringLiteral("虎"), QStringLiteral("兔"),
-                             QStringLiteral("龙"), QStringLiteral("蛇"), QStringLiteral("马"), QStringLiteral("羊"),
-                             QStringLiteral("猴"), QStringLiteral("鸡"), QStringLiteral("狗"), QStringLiteral("猪")};
-const QString WeekdayNames[8] = {QStringLiteral(" * "),  QStringLiteral("星期日"), QStringLiteral("星期一"),
+const QString Stems[10] = {QStringLiteral("甲"), QStringLiteral("乙"), QStringLiteral("丙"),
+                           QStringLiteral("丁"), QStringLiteral("戊"), QStringLiteral("己"),
+                           QStringLiteral("庚"), QStringLiteral("辛"), QStringLiteral("壬"),
+                           QStringLiteral("癸")};
+const QString Branches[12] = {QStringLiteral("子"), QStringLiteral("丑"), QStringLiteral("寅"),
+                              QStringLiteral("卯"), QStringLiteral("辰"), QStringLiteral("巳"),
+                              QStringLiteral("午"), QStringLiteral("未"), QStringLiteral("申"),
+                              QStringLiteral("酉"), QStringLiteral("戌"), QStringLiteral("亥")};
+const QString Animals[12] = {QStringLiteral("鼠"), QStringLiteral("牛"), QStringLiteral("虎"),
+                             QStringLiteral("兔"), QStringLiteral("龙"), QStringLiteral("蛇"),
+                             QStringLiteral("马"), QStringLiteral("羊"), QStringLiteral("猴"),
+                             QStringLiteral("鸡"), QStringLiteral("狗"), QStringLiteral("猪")};
+const QString WeekdayNames[8] = {QStringLiteral(" * "),    QStringLiteral("星期日"), QStringLiteral("星期一"),
                                  QStringLiteral("星期二"), QStringLiteral("星期三"), QStringLiteral("星期四"),
                                  QStringLiteral("星期五"), QStringLiteral("星期六")};
-const QString DayTens[5] = {QStringLiteral("初"), QStringLiteral("十"), QStringLiteral("廿"), QStringLiteral("卅"),
-                            QStringLiteral("\u3000")};
-const QString DayUnits[11] = {QStringLiteral("日"), QStringLiteral("一"), QStringLiteral("二"), QStringLiteral("三"),
-                              QStringLiteral("四"), QStringLiteral("五"), QStringLiteral("六"), QStringLiteral("七"),
-                              QStringLiteral("八"), QStringLiteral("九"), QStringLiteral("十")};
-const QString LunarMonthNames[13] = {
-    QString(),           QStringLiteral("正月"), QStringLiteral("二月"),   QStringLiteral("三月"), QStringLiteral("四月"),
-    QStringLiteral("五月"), QStringLiteral("六月"), QStringLiteral("七月"),   QStringLiteral("八月"), QStringLiteral("九月"),
-    QStringLiteral("十月"), QStringLiteral("十一月"), QStringLiteral("腊月")};
+const QString DayTens[5] = {QStringLiteral("初"), QStringLiteral("十"), QStringLiteral("廿"),
+                            QStringLiteral("卅"), QStringLiteral("\u3000")};
+const QString DayUnits[11] = {QStringLiteral("日"), QStringLiteral("一"), QStringLiteral("二"),
+                              QStringLiteral("三"), QStringLiteral("四"), QStringLiteral("五"),
+                              QStringLiteral("六"), QStringLiteral("七"), QStringLiteral("八"),
+                              QStringLiteral("九"), QStringLiteral("十")};
+const QString LunarMonthNames[13] = {QString(),
+                                     QStringLiteral("正月"),
+                                     QStringLiteral("二月"),
+                                     QStringLiteral("三月"),
+                                     QStringLiteral("四月"),
+                                     QStringLiteral("五月"),
+                                     QStringLiteral("六月"),
+                                     QStringLiteral("七月"),
+                                     QStringLiteral("八月"),
+                                     QStringLiteral("九月"),
+                                     QStringLiteral("十月"),
+                                     QStringLiteral("十一月"),
+                                     QStringLiteral("腊月")};
 
 struct DayName {
     int month, day;
@@ -135,10 +154,14 @@ const DayName GregorianFestivals[] = {
 };
 
 const DayName LunarFestivals[] = {
-    {1, 1, QStringLiteral("春节")},          {1, 15, QStringLiteral("元宵节")},
-    {5, 5, QStringLiteral("端午节")},        {7, 7, QStringLiteral("七夕情人节")},
-    {7, 15, QStringLiteral("中元节 盂兰盆节")}, {8, 15, QStringLiteral("中秋节")},
-    {9, 9, QStringLiteral("重阳节")},        {12, 8, QStringLiteral("腊八节")},
+    {1, 1, QStringLiteral("春节")},
+    {1, 15, QStringLiteral("元宵节")},
+    {5, 5, QStringLiteral("端午节")},
+    {7, 7, QStringLiteral("七夕情人节")},
+    {7, 15, QStringLiteral("中元节 盂兰盆节")},
+    {8, 15, QStringLiteral("中秋节")},
+    {9, 9, QStringLiteral("重阳节")},
+    {12, 8, QStringLiteral("腊八节")},
     {12, 24, QStringLiteral("小年")},
 };
 
@@ -148,10 +171,14 @@ struct WeekdayRule {
 };
 
 const WeekdayRule WeekdayFestivals[] = {
-    {5, 2, 1, QStringLiteral("国际母亲节")},  {5, 3, 1, QStringLiteral("全国助残日")},
-    {6, 3, 1, QStringLiteral("父亲节")},      {9, 3, 3, QStringLiteral("国际和平日")},
-    {9, 4, 1, QStringLiteral("国际聋人节")},  {10, 1, 2, QStringLiteral("国际住房日")},
-    {10, 1, 4, QStringLiteral("国际减轻自然灾害日")}, {11, 4, 5, QStringLiteral("感恩节")},
+    {5, 2, 1, QStringLiteral("国际母亲节")},
+    {5, 3, 1, QStringLiteral("全国助残日")},
+    {6, 3, 1, QStringLiteral("父亲节")},
+    {9, 3, 3, QStringLiteral("国际和平日")},
+    {9, 4, 1, QStringLiteral("国际聋人节")},
+    {10, 1, 2, QStringLiteral("国际住房日")},
+    {10, 1, 4, QStringLiteral("国际减轻自然灾害日")},
+    {11, 4, 5, QStringLiteral("感恩节")},
 };
 
 struct StarSign {
@@ -167,17 +194,27 @@ const StarSign StarSigns[] = {
     {10, 24, QStringLiteral("天蝎")}, {11, 22, QStringLiteral("射手")}, {12, 22, QStringLiteral("摩蝎")},
 };
 
-int positiveMod(int a, int n) { return ((a % n) + n) % n; }
+int positiveMod(int a, int n) {
+    return ((a % n) + n) % n;
+}
 
 // 1 = Sunday ... 7 = Saturday.
-int weekdayNumber(const QDate& d) { return d.dayOfWeek() % 7 + 1; }
+int weekdayNumber(const QDate& d) {
+    return d.dayOfWeek() % 7 + 1;
+}
 
 } // namespace
 
-QDate clsdate::firstDate() { return QDate::fromJulianDay(BaseJulianDay + 1); }
-QDate clsdate::lastDate() { return QDate::fromJulianDay(BaseJulianDay + layout().daysBefore[LunarYears]); }
+QDate clsdate::firstDate() {
+    return QDate::fromJulianDay(BaseJulianDay + 1);
+}
+QDate clsdate::lastDate() {
+    return QDate::fromJulianDay(BaseJulianDay + layout().daysBefore[LunarYears]);
+}
 
-void clsdate::clear() { *this = clsdate(); }
+void clsdate::clear() {
+    *this = clsdate();
+}
 
 void clsdate::setFromJulianDay(qint64 jd) {
     const Layout& t = layout();
@@ -243,7 +280,7 @@ QString clsdate::返回按星期计算的节日() const {
     const int weekday = 返回星期编号();
     // Sundays after the 1st, up to and including today.
     const int firstWeekday = weekdayNumber(QDate(m_year, m_month, 1));
-    const int firstSunday = 1 + ((8 - firstWeekday) % 7 == 0 ? 7 : (8 - firstWeekday) % 7);
+    const int firstSunday = 9 - firstWeekday; // 8 when the 1st is itself a Sunday
     const int sundays = m_day >= firstSunday ? (m_day - firstSunday) / 7 + 1 : 0;
     QString answer;
     for (const WeekdayRule& r : WeekdayFestivals)
@@ -258,7 +295,8 @@ QString clsdate::返回农历节日() const {
     if (m_lunarMonth == 12 && (m_lunarDay == 29 || m_lunarDay == 30)) {
         // New Year's Eve is the day the next lunar year starts after.
         const qint64 offset = m_date.toJulianDay() - BaseJulianDay;
-        return offset == layout().daysBefore[m_lunarYear - FirstLunarYear + 1] ? QStringLiteral("除夕") : QString();
+        return offset == layout().daysBefore[m_lunarYear - FirstLunarYear + 1] ? QStringLiteral("除夕")
+                                                                               : QString();
     }
     for (const DayName& f : LunarFestivals)
         if (f.month == m_lunarMonth && f.day == m_lunarDay)
@@ -275,9 +313,13 @@ QString clsdate::返回公历节日() const {
     return {};
 }
 
-int clsdate::返回星期编号() const { return isValid() ? weekdayNumber(m_date) : 0; }
+int clsdate::返回星期编号() const {
+    return isValid() ? weekdayNumber(m_date) : 0;
+}
 
-QString clsdate::返回中文星期名() const { return weekdayName(m_date); }
+QString clsdate::返回中文星期名() const {
+    return weekdayName(m_date);
+}
 
 QString clsdate::weekdayName(const QDate& date) {
     return date.isValid() ? WeekdayNames[weekdayNumber(date)] : QString();
@@ -316,15 +358,24 @@ QString clsdate::返回干支(int year) {
     return Stems[i % 10] + Branches[i % 12];
 }
 
-QString clsdate::返回属相(int year) { return Animals[positiveMod(year - 1900, 12)]; }
+QString clsdate::返回属相(int year) {
+    return Animals[positiveMod(year - 1900, 12)];
+}
 
 QString clsdate::返回中文数字(const QString& digits) {
-    static const QString DigitChars[10] = {
-        QStringLiteral("零"), QStringLiteral("一"), QStringLiteral("二"), QStringLiteral("三"), QStringLiteral("四"),
-        QStringLiteral("五"), QStringLiteral("六"), QStringLiteral("七"), QStringLiteral("八"), QStringLiteral("九")};
-    static const QString Units[10] = {QString(),           QString(),           QStringLiteral("十"),
-                                      QStringLiteral("百"), QStringLiteral("千"), QStringLiteral("万"),
-                                      QStringLiteral("十"), QStringLiteral("百"), QStringLiteral("千"),
+    static const QString DigitChars[10] = {QStringLiteral("零"), QStringLiteral("一"), QStringLiteral("二"),
+                                           QStringLiteral("三"), QStringLiteral("四"), QStringLiteral("五"),
+                                           QStringLiteral("六"), QStringLiteral("七"), QStringLiteral("八"),
+                                           QStringLiteral("九")};
+    static const QString Units[10] = {QString(),
+                                      QString(),
+                                      QStringLiteral("十"),
+                                      QStringLiteral("百"),
+                                      QStringLiteral("千"),
+                                      QStringLiteral("万"),
+                                      QStringLiteral("十"),
+                                      QStringLiteral("百"),
+                                      QStringLiteral("千"),
                                       QStringLiteral("亿")};
     const QString s = digits.trimmed();
     for (QChar c : s)
@@ -380,11 +431,17 @@ QString clsdate::Constellation(int month, int day) {
     return sign->name;
 }
 
-QString clsdate::返回中文农历月() const { return lunarMonthName(m_lunarMonth); }
+QString clsdate::返回中文农历月() const {
+    return lunarMonthName(m_lunarMonth);
+}
 
-QString clsdate::返回中文农历日() const { return lunarDayName(m_lunarDay); }
+QString clsdate::返回中文农历日() const {
+    return lunarDayName(m_lunarDay);
+}
 
-QString clsdate::lunarMonthName(int month) { return (month >= 1 && month <= 12) ? LunarMonthNames[month] : QString(); }
+QString clsdate::lunarMonthName(int month) {
+    return (month >= 1 && month <= 12) ? LunarMonthNames[month] : QString();
+}
 
 QString clsdate::lunarDayName(int day) {
     if (day < 1 || day > 30)

@@ -43,8 +43,8 @@ public:
     bool isValid() const { return m_date.isValid(); }
     QDate date() const { return m_date; }
 
-    // Shared with the other lunar engine: 星期日 ... 星期六, 正月 ... 腊月 (1 ... 12), 初一 ... 三十 (1 ... 30);
-    // the empty text for anything else.
+    // Shared with the other lunar engine: 星期日 ... 星期六, 正月 ... 腊月 (1 ... 12), 初一 ... 三十 (1 ...
+    // 30); the empty text for anything else.
     static QString weekdayName(const QDate& date);
     static QString lunarMonthName(int month);
     static QString lunarDayName(int day);

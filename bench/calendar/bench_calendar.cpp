@@ -1,7 +1,7 @@
 // Every day of 1900-01-31 ... 2049-12-31 through clsdate (lunar date, festival, solar term) against a
 // plain QDate::addDays loop over the same days, in the same run. Prints both times and their ratio.
-#include "calendar/clsdate.h"
 #include "calendar/cSolarTerm.h"
+#include "calendar/clsdate.h"
 
 #include <QElapsedTimer>
 #include <cstdio>

@@ -193,6 +193,8 @@ void tst_clsdate::weekdayFestival_data() {
     QTest::newRow("thanksgiving 2006") << QDate(2006, 11, 30) << "感恩节";
     QTest::newRow("fourth Thursday of November 2006") << QDate(2006, 11, 23) << "";
     QTest::newRow("last Thursday of November 2005") << QDate(2005, 11, 24) << "";
+    QTest::newRow("habitat day, a Monday rule") << QDate(2005, 10, 3) << "国际住房日";
+    QTest::newRow("disaster day, a Wednesday rule") << QDate(2005, 10, 5) << "国际减轻自然灾害日";
     QTest::newRow("wrong weekday") << QDate(2005, 5, 16) << "";
 }
 
@@ -261,7 +263,8 @@ void tst_clsdate::fromLunarDate() {
 void tst_clsdate::everyDayRoundTrips() {
     clsdate previous = at(clsdate::firstDate());
     int days = 1;
-    for (QDate day = clsdate::firstDate().addDays(1); day <= clsdate::lastDate(); day = day.addDays(1), ++days) {
+    for (QDate day = clsdate::firstDate().addDays(1); day <= clsdate::lastDate();
+         day = day.addDays(1), ++days) {
         const clsdate d = at(day);
         QVERIFY2(d.isValid(), qPrintable(day.toString(Qt::ISODate)));
         clsdate back;
@@ -271,10 +274,11 @@ void tst_clsdate::everyDayRoundTrips() {
 
         const bool sameMonth = d.农历年() == previous.农历年() && d.农历月() == previous.农历月() &&
                                d.是否闰年() == previous.是否闰年() && d.农历日() == previous.农历日() + 1;
-        const bool nextMonth = d.农历日() == 1 && previous.农历日() >= 29 &&
-                               ((d.农历年() == previous.农历年() &&
-                                 (d.农历月() == previous.农历月() + 1 || (d.是否闰年() && d.农历月() == previous.农历月()))) ||
-                                (d.农历年() == previous.农历年() + 1 && d.农历月() == 1 && previous.农历月() == 12));
+        const bool nextMonth =
+            d.农历日() == 1 && previous.农历日() >= 29 &&
+            ((d.农历年() == previous.农历年() &&
+              (d.农历月() == previous.农历月() + 1 || (d.是否闰年() && d.农历月() == previous.农历月()))) ||
+             (d.农历年() == previous.农历年() + 1 && d.农历月() == 1 && previous.农历月() == 12));
         if (!sameMonth && !nextMonth)
             QFAIL(qPrintable(day.toString(Qt::ISODate)));
         previous = d;
@@ -300,8 +304,9 @@ void tst_clsdate::outOfRangeIsEmpty() {
     QCOMPARE(d.农历年() + d.农历月() + d.农历日() + d.公历年() + d.公历月() + d.公历日(), 0);
     QCOMPARE(d.返回星期编号(), 0);
     QVERIFY(!d.是否闰年());
-    const QStringList texts = {d.返回农历节气(),   d.返回按星期计算的节日(), d.返回农历节日(), d.返回公历节日(),
-                               d.返回中文星期名(), d.返回中文农历月(),        d.返回中文农历日()};
+    const QStringList texts = {d.返回农历节气(),  d.返回按星期计算的节日(), d.返回农历节日(),
+                               d.返回公历节日(),  d.返回中文星期名(),       d.返回中文农历月(),
+                               d.返回中文农历日()};
     QCOMPARE(texts.join(QString()), QString());
 }
 
@@ -337,12 +342,18 @@ void tst_clsdate::yearNames_data() {
     QTest::addColumn<int>("year");
     QTest::addColumn<QString>("sexagenary");
     QTest::addColumn<QString>("animal");
-    QTest::newRow("start of the cycle") << 1864 << "甲子" << "鼠";
-    QTest::newRow("year before the cycle start") << 1863 << "癸亥" << "猪";
-    QTest::newRow("1900") << 1900 << "庚子" << "鼠";
-    QTest::newRow("2005") << 2005 << "乙酉" << "鸡";
-    QTest::newRow("2026") << 2026 << "丙午" << "马";
-    QTest::newRow("year 0 does not overrun") << 0 << "庚申" << "猴";
+    QTest::newRow("start of the cycle") << 1864 << "甲子"
+                                        << "鼠";
+    QTest::newRow("year before the cycle start") << 1863 << "癸亥"
+                                                 << "猪";
+    QTest::newRow("1900") << 1900 << "庚子"
+                          << "鼠";
+    QTest::newRow("2005") << 2005 << "乙酉"
+                          << "鸡";
+    QTest::newRow("2026") << 2026 << "丙午"
+                          << "马";
+    QTest::newRow("year 0 does not overrun") << 0 << "庚申"
+                                             << "猴";
 }
 
 void tst_clsdate::yearNames() {
@@ -378,14 +389,22 @@ void tst_clsdate::era() {
 void tst_clsdate::numeral_data() {
     QTest::addColumn<QString>("digits");
     QTest::addColumn<QString>("numeral");
-    QTest::newRow("56") << "56" << "五十六";
-    QTest::newRow("10") << "10" << "一十";
-    QTest::newRow("2005") << "2005" << "二千零五";
-    QTest::newRow("101") << "101" << "一百零一";
-    QTest::newRow("blanks trimmed") << " 7 " << "七";
-    QTest::newRow("zero in the ten-thousands") << "100001" << "一十万零一";
-    QTest::newRow("empty") << "" << "";
-    QTest::newRow("not digits") << "12a" << "";
+    QTest::newRow("56") << "56"
+                        << "五十六";
+    QTest::newRow("10") << "10"
+                        << "一十";
+    QTest::newRow("2005") << "2005"
+                          << "二千零五";
+    QTest::newRow("101") << "101"
+                         << "一百零一";
+    QTest::newRow("blanks trimmed") << " 7 "
+                                    << "七";
+    QTest::newRow("zero in the ten-thousands") << "100001"
+                                               << "一十万零一";
+    QTest::newRow("empty") << ""
+                           << "";
+    QTest::newRow("not digits") << "12a"
+                                << "";
 }
 
 void tst_clsdate::numeral() {
@@ -418,12 +437,18 @@ void tst_clsdate::lunarDayName_data() {
     QTest::addColumn<QDate>("day");
     QTest::addColumn<QString>("month");
     QTest::addColumn<QString>("name");
-    QTest::newRow("day 10") << QDate(2005, 2, 18) << "正月" << "初十";
-    QTest::newRow("day 20") << QDate(2005, 2, 28) << "正月" << "二十";
-    QTest::newRow("day 21") << QDate(2005, 3, 1) << "正月" << "廿一";
-    QTest::newRow("day 30") << QDate(2005, 2, 8) << "腊月" << "三十";
-    QTest::newRow("11th month") << QDate(2020, 12, 31) << "十一月" << "十七";
-    QTest::newRow("leap month without mark") << QDate(2001, 5, 23) << "四月" << "初一";
+    QTest::newRow("day 10") << QDate(2005, 2, 18) << "正月"
+                            << "初十";
+    QTest::newRow("day 20") << QDate(2005, 2, 28) << "正月"
+                            << "二十";
+    QTest::newRow("day 21") << QDate(2005, 3, 1) << "正月"
+                            << "廿一";
+    QTest::newRow("day 30") << QDate(2005, 2, 8) << "腊月"
+                            << "三十";
+    QTest::newRow("11th month") << QDate(2020, 12, 31) << "十一月"
+                                << "十七";
+    QTest::newRow("leap month without mark") << QDate(2001, 5, 23) << "四月"
+                                             << "初一";
 }
 
 void tst_clsdate::lunarDayName() {

@@ -9,7 +9,9 @@
 
 namespace {
 
-QString text(const frmCalendar& w, const char* name) { return w.findChild<QLabel*>(name)->text(); }
+QString text(const frmCalendar& w, const char* name) {
+    return w.findChild<QLabel*>(name)->text();
+}
 
 // Clicks the day's cell the way a user does.
 void clickDay(QCalendarWidget* calendar, const QDate& day) {
@@ -34,7 +36,9 @@ private slots:
     void pagingStaysInRange();
 };
 
-void tst_frmCalendar::initTestCase() { QLocale::setDefault(QLocale(QLocale::Chinese, QLocale::China)); }
+void tst_frmCalendar::initTestCase() {
+    QLocale::setDefault(QLocale(QLocale::Chinese, QLocale::China));
+}
 
 void tst_frmCalendar::opensOnToday() {
     FakeClock clock(QDateTime(QDate(2005, 9, 18), QTime(10, 0)));
@@ -56,13 +60,17 @@ void tst_frmCalendar::clickShowsTheDay_data() {
     QTest::addColumn<QDate>("day");
     QTest::addColumn<QString>("dateLine");
     QTest::addColumn<QString>("lunarLine");
-    QTest::newRow("New Year's Eve") << QDate(2005, 2, 8) << "2005-02-08 星期二" << "乙酉年(鸡) 腊月三十 除夕";
-    QTest::newRow("year name follows the Gregorian year")
-        << QDate(2005, 2, 4) << "2005-02-04 星期五" << "乙酉年(鸡) 腊月廿六 立春";
+    QTest::newRow("New Year's Eve") << QDate(2005, 2, 8) << "2005-02-08 星期二"
+                                    << "乙酉年(鸡) 腊月三十 除夕";
+    QTest::newRow("year name follows the Gregorian year") << QDate(2005, 2, 4) << "2005-02-04 星期五"
+                                                          << "乙酉年(鸡) 腊月廿六 立春";
     QTest::newRow("leap month shown without mark, trailing blank")
-        << QDate(2001, 5, 23) << "2001-05-23 星期三" << "辛巳年(蛇) 四月初一 ";
-    QTest::newRow("first day of the range") << QDate(1949, 1, 1) << "1949-01-01 星期六" << "己丑年(牛) 腊月初三 ";
-    QTest::newRow("last day of the range") << QDate(2049, 12, 31) << "2049-12-31 星期五" << "己巳年(蛇) 腊月初七 ";
+        << QDate(2001, 5, 23) << "2001-05-23 星期三"
+        << "辛巳年(蛇) 四月初一 ";
+    QTest::newRow("first day of the range") << QDate(1949, 1, 1) << "1949-01-01 星期六"
+                                            << "己丑年(牛) 腊月初三 ";
+    QTest::newRow("last day of the range") << QDate(2049, 12, 31) << "2049-12-31 星期五"
+                                           << "己巳年(蛇) 腊月初七 ";
 }
 
 void tst_frmCalendar::clickShowsTheDay() {
