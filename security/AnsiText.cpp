@@ -52,8 +52,8 @@ QString fromAnsi(const QByteArray& bytes) {
         return QString::fromLatin1(bytes);
     UErrorCode status = U_ZERO_ERROR;
     QString out(bytes.size(), Qt::Uninitialized);
-    const int32_t n = ucnv_toUChars(c.cnv, reinterpret_cast<UChar*>(out.data()), out.size(), bytes.constData(),
-                                    bytes.size(), &status);
+    const int32_t n = ucnv_toUChars(c.cnv, reinterpret_cast<UChar*>(out.data()), out.size(),
+                                    bytes.constData(), bytes.size(), &status);
     if (status == U_STRING_NOT_TERMINATED_WARNING)
         status = U_ZERO_ERROR;
     if (U_FAILURE(status))

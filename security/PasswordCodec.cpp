@@ -81,7 +81,9 @@ std::optional<QByteArray> KeyBytes(const QString& phrase, bool hex, int keyBits)
 }
 
 namespace {
-Result fail(Status s) { return {s, QString()}; }
+Result fail(Status s) {
+    return {s, QString()};
+}
 } // namespace
 
 Result EncryptText(cRijndael& cipher, const QString& text, const QString& phrase, int keyBits, bool hex) {

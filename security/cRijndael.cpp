@@ -12,7 +12,9 @@
 
 namespace {
 
-inline uint32_t rotl(uint32_t w, int n) { return (w << n) | (w >> (32 - n)); }
+inline uint32_t rotl(uint32_t w, int n) {
+    return (w << n) | (w >> (32 - n));
+}
 
 // Multiplication in GF(2^8) modulo x^8 + x^4 + x^3 + x + 1.
 uint8_t gmul(uint8_t a, uint8_t b) {
@@ -36,12 +38,22 @@ inline void store32(unsigned char* p, uint32_t w) {
     p[2] = static_cast<unsigned char>(w >> 16);
     p[3] = static_cast<unsigned char>(w >> 24);
 }
-inline uint32_t b0(uint32_t w) { return w & 0xff; }
-inline uint32_t b1(uint32_t w) { return (w >> 8) & 0xff; }
-inline uint32_t b2(uint32_t w) { return (w >> 16) & 0xff; }
-inline uint32_t b3(uint32_t w) { return w >> 24; }
+inline uint32_t b0(uint32_t w) {
+    return w & 0xff;
+}
+inline uint32_t b1(uint32_t w) {
+    return (w >> 8) & 0xff;
+}
+inline uint32_t b2(uint32_t w) {
+    return (w >> 16) & 0xff;
+}
+inline uint32_t b3(uint32_t w) {
+    return w >> 24;
+}
 
-void notice(const QString& text) { Prompt::message(text, AppTitle(), Prompt::Icon::None, Prompt::Buttons::Ok); }
+void notice(const QString& text) {
+    Prompt::message(text, AppTitle(), Prompt::Icon::None, Prompt::Buttons::Ok);
+}
 
 void checkRange(qsizetype size, qsizetype offset) {
     if (offset < 0 || offset > size - 16)
@@ -76,10 +88,11 @@ cRijndael::cRijndael() {
     }
     for (int i = 0; i < 256; ++i) {
         const uint8_t s = m_sbox[i];
-        const uint32_t e = uint32_t(gmul(s, 2)) | (uint32_t(s) << 8) | (uint32_t(s) << 16) | (uint32_t(gmul(s, 3)) << 24);
+        const uint32_t e =
+            uint32_t(gmul(s, 2)) | (uint32_t(s) << 8) | (uint32_t(s) << 16) | (uint32_t(gmul(s, 3)) << 24);
         const uint8_t t = m_isbox[i];
-        const uint32_t d = uint32_t(gmul(t, 14)) | (uint32_t(gmul(t, 9)) << 8) | (uint32_t(gmul(t, 13)) << 16) |
-                           (uint32_t(gmul(t, 11)) << 24);
+        const uint32_t d = uint32_t(gmul(t, 14)) | (uint32_t(gmul(t, 9)) << 8) |
+                           (uint32_t(gmul(t, 13)) << 16) | (uint32_t(gmul(t, 11)) << 24);
         for (int r = 0; r < 4; ++r) {
             m_te[r][i] = r ? rotl(e, 8 * r) : e;
             m_td[r][i] = r ? rotl(d, 8 * r) : d;
@@ -137,7 +150,8 @@ int cRijndael::SetCipherKey(const QByteArray& pass, int KeyBits) {
 int cRijndael::SetCipherKeyString(const QString& PassPhrase, int KeyBits) {
     const auto bytes = AnsiText::toAnsi(PassPhrase);
     if (!bytes)
-        throw CipherError(5, QStringLiteral("cRijndael.SetCipherKeyString - pass phrase has characters GBK cannot encode"));
+        throw CipherError(
+            5, QStringLiteral("cRijndael.SetCipherKeyString - pass phrase has characters GBK cannot encode"));
     QByteArray key = bytes->left(32);
     key.append(32 - key.size(), '\0');
     return SetCipherKey(key, KeyBits);
@@ -167,7 +181,8 @@ void cRijndael::encryptBlock(const unsigned char* in, unsigned char* out) const 
     rk += 4;
     const uint8_t* S = m_sbox;
     auto last = [S](uint32_t a, uint32_t b, uint32_t c, uint32_t d) {
-        return uint32_t(S[b0(a)]) | (uint32_t(S[b1(b)]) << 8) | (uint32_t(S[b2(c)]) << 16) | (uint32_t(S[b3(d)]) << 24);
+        return uint32_t(S[b0(a)]) | (uint32_t(S[b1(b)]) << 8) | (uint32_t(S[b2(c)]) << 16) |
+               (uint32_t(S[b3(d)]) << 24);
     };
     store32(out, last(s0, s1, s2, s3) ^ rk[0]);
     store32(out + 4, last(s1, s2, s3, s0) ^ rk[1]);
@@ -194,7 +209,8 @@ void cRijndael::decryptBlock(const unsigned char* in, unsigned char* out) const 
     rk += 4;
     const uint8_t* S = m_isbox;
     auto last = [S](uint32_t a, uint32_t b, uint32_t c, uint32_t d) {
-        return uint32_t(S[b0(a)]) | (uint32_t(S[b1(b)]) << 8) | (uint32_t(S[b2(c)]) << 16) | (uint32_t(S[b3(d)]) << 24);
+        return uint32_t(S[b0(a)]) | (uint32_t(S[b1(b)]) << 8) | (uint32_t(S[b2(c)]) << 16) |
+               (uint32_t(S[b3(d)]) << 24);
     };
     store32(out, last(s0, s3, s2, s1) ^ rk[0]);
     store32(out + 4, last(s1, s0, s3, s2) ^ rk[1]);
@@ -273,7 +289,8 @@ namespace {
 void openSource(QFile& in) {
     if (!in.open(QIODevice::ReadOnly)) {
         const int number = in.exists() ? 75 : 53;
-        fileError(number, number == 53 ? QStringLiteral("File not found") : QStringLiteral("Path/File access error"),
+        fileError(number,
+                  number == 53 ? QStringLiteral("File not found") : QStringLiteral("Path/File access error"),
                   in.fileName(), in.errorString());
     }
 }

@@ -16,7 +16,9 @@ namespace {
 constexpr qint64 Size = 64ll * 1024 * 1024;
 constexpr int Runs = 3;
 
-double mibPerSecond(qint64 ns) { return (double(Size) / (1024.0 * 1024.0)) / (double(ns) / 1e9); }
+double mibPerSecond(qint64 ns) {
+    return (double(Size) / (1024.0 * 1024.0)) / (double(ns) / 1e9);
+}
 
 bool writeData(const QString& path) {
     QFile f(path);
@@ -79,8 +81,8 @@ int main(int argc, char** argv) {
         QElapsedTimer t;
         t.start();
         p.start(openssl, {QStringLiteral("enc"), QStringLiteral("-aes-128-ecb"), QStringLiteral("-nopad"),
-                          QStringLiteral("-K"), QString::fromLatin1(key.toHex()), QStringLiteral("-in"), plain,
-                          QStringLiteral("-out"), theirs});
+                          QStringLiteral("-K"), QString::fromLatin1(key.toHex()), QStringLiteral("-in"),
+                          plain, QStringLiteral("-out"), theirs});
         if (!p.waitForFinished(-1) || p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0) {
             std::printf("openssl failed (%s): reference skipped\n", p.readAllStandardError().constData());
             return 0;
@@ -89,7 +91,8 @@ int main(int argc, char** argv) {
         bestRef = bestRef < 0 ? ns : std::min(bestRef, ns);
     }
     const double refRate = mibPerSecond(bestRef);
-    std::printf("openssl enc (no AES-NI): %8.1f MiB/s (best of %d, 64 MiB, process start included)\n", refRate, Runs);
+    std::printf("openssl enc (no AES-NI): %8.1f MiB/s (best of %d, 64 MiB, process start included)\n",
+                refRate, Runs);
     std::printf("ratio ours/openssl    : %8.2f (goal >= 0.80)\n", oursRate / refRate);
 
     // Same cipher, same data: the outputs agree except for our length block at the end.

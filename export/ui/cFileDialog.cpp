@@ -40,22 +40,23 @@ public:
         const QString caption = windowTitle();
         if (m_save && info.exists() && (m_flags & cFileDialog::OverwritePrompt)) {
             const auto a = Prompt::message(
-                QStringLiteral("%1 already exists.\nDo you want to replace it?").arg(info.fileName()), caption,
-                Prompt::Icon::Warning, Prompt::Buttons::YesNo);
+                QStringLiteral("%1 already exists.\nDo you want to replace it?").arg(info.fileName()),
+                caption, Prompt::Icon::Warning, Prompt::Buttons::YesNo);
             if (a != Prompt::Answer::Yes)
                 return;
         }
         if (!m_save && !info.exists()) {
             if (m_flags & cFileDialog::FileMustExist) {
-                Prompt::message(
-                    QStringLiteral("%1\nFile not found.\nCheck the file name and try again.").arg(info.fileName()),
-                    caption, Prompt::Icon::Warning, Prompt::Buttons::Ok);
+                Prompt::message(QStringLiteral("%1\nFile not found.\nCheck the file name and try again.")
+                                    .arg(info.fileName()),
+                                caption, Prompt::Icon::Warning, Prompt::Buttons::Ok);
                 return;
             }
             if (m_flags & cFileDialog::CreatePrompt) {
-                const auto a = Prompt::message(
-                    QStringLiteral("%1\nThis file does not exist.\nDo you want to create it?").arg(info.fileName()),
-                    caption, Prompt::Icon::Question, Prompt::Buttons::YesNo);
+                const auto a =
+                    Prompt::message(QStringLiteral("%1\nThis file does not exist.\nDo you want to create it?")
+                                        .arg(info.fileName()),
+                                    caption, Prompt::Icon::Question, Prompt::Buttons::YesNo);
                 if (a != Prompt::Answer::Yes)
                     return;
             }
@@ -150,9 +151,13 @@ bool cFileDialog::show(bool save) {
     return true;
 }
 
-bool cFileDialog::ShowSave() { return show(true); }
+bool cFileDialog::ShowSave() {
+    return show(true);
+}
 
-bool cFileDialog::ShowOpen() { return show(false); }
+bool cFileDialog::ShowOpen() {
+    return show(false);
+}
 
 void cFileDialog::ParseMultiFileName(QString& sDir, QStringList& sFiles, int& lFileCount) const {
     const QString doubleNul(2, QChar(0));

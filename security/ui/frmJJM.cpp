@@ -22,7 +22,9 @@ namespace {
 
 QPointer<frmJJM> loaded;
 
-void notice(const QString& text) { Prompt::message(text, AppTitle(), Prompt::Icon::None, Prompt::Buttons::Ok); }
+void notice(const QString& text) {
+    Prompt::message(text, AppTitle(), Prompt::Icon::None, Prompt::Buttons::Ok);
+}
 
 template <typename W> W* named(W* w, const char* name) {
     w->setObjectName(QLatin1String(name));
@@ -97,13 +99,21 @@ frmJJM& frmJJM::Load() {
     return *loaded;
 }
 
-frmJJM* frmJJM::Instance() { return loaded.data(); }
+frmJJM* frmJJM::Instance() {
+    return loaded.data();
+}
 
-void frmJJM::Unload() { delete loaded.data(); }
+void frmJJM::Unload() {
+    delete loaded.data();
+}
 
-QString frmJJM::Text1() const { return m_text1->toPlainText(); }
+QString frmJJM::Text1() const {
+    return m_text1->toPlainText();
+}
 
-void frmJJM::setText1(const QString& text) { m_text1->setPlainText(text); }
+void frmJJM::setText1(const QString& text) {
+    m_text1->setPlainText(text);
+}
 
 cRijndael& frmJJM::cipher() {
     if (!m_cipher)
@@ -111,7 +121,9 @@ cRijndael& frmJJM::cipher() {
     return *m_cipher;
 }
 
-int frmJJM::keySize() const { return m_cboKeySize->currentData().toInt(); }
+int frmJJM::keySize() const {
+    return m_cboKeySize->currentData().toInt();
+}
 
 void frmJJM::Status(const QString& TheStatus) {
     setWindowTitle(TheStatus.isEmpty() ? AppTitle() : AppTitle() + QStringLiteral(" - ") + TheStatus);
@@ -135,7 +147,8 @@ bool frmJJM::pEncode() {
     Status(QStringLiteral("Encrypting Data"));
     PasswordCodec::Result r;
     try {
-        r = PasswordCodec::EncryptText(cipher(), Text1(), m_txtPassword->text(), keySize(), m_check1->isChecked());
+        r = PasswordCodec::EncryptText(cipher(), Text1(), m_txtPassword->text(), keySize(),
+                                       m_check1->isChecked());
     } catch (const CipherError& e) {
         Status(QString());
         Prompt::error(e.description());
@@ -157,7 +170,8 @@ bool frmJJM::pDecode() {
     Status(QStringLiteral("Decrypting Data"));
     PasswordCodec::Result r;
     try {
-        r = PasswordCodec::DecryptText(cipher(), Text1(), m_txtPassword->text(), keySize(), m_check1->isChecked());
+        r = PasswordCodec::DecryptText(cipher(), Text1(), m_txtPassword->text(), keySize(),
+                                       m_check1->isChecked());
     } catch (const CipherError& e) {
         Status(QString());
         Prompt::error(e.description());
@@ -182,15 +196,20 @@ std::optional<QString> frmJJM::Encode(const QString& password) {
     return Text1();
 }
 
-void frmJJM::cmdEncrypt_Click() { pEncode(); }
+void frmJJM::cmdEncrypt_Click() {
+    pEncode();
+}
 
-void frmJJM::cmdDecrypt_Click() { pDecode(); }
+void frmJJM::cmdDecrypt_Click() {
+    pDecode();
+}
 
 QString frmJJM::FileDialog(bool save, const QString& title, const QString& filter, const QString& proposed,
                            const QString& defaultExt, const QString& initDir) {
     if (proposed.size() > FileNameLimit) {
-        Prompt::message(QStringLiteral("Filename Length Overflow"), AppTitle() + QStringLiteral(" - FileDialog Function"),
-                        Prompt::Icon::Warning, Prompt::Buttons::Ok);
+        Prompt::message(QStringLiteral("Filename Length Overflow"),
+                        AppTitle() + QStringLiteral(" - FileDialog Function"), Prompt::Icon::Warning,
+                        Prompt::Buttons::Ok);
         return QString();
     }
     cFileDialog dialog;
@@ -200,7 +219,8 @@ QString frmJJM::FileDialog(bool save, const QString& title, const QString& filte
     dialog.setDefaultExt(defaultExt);
     dialog.setInitDir(initDir);
     // A source to read must exist; a target is confirmed before it is replaced.
-    dialog.setFlags(cFileDialog::HideReadOnly | (save ? cFileDialog::OverwritePrompt : cFileDialog::FileMustExist));
+    dialog.setFlags(cFileDialog::HideReadOnly |
+                    (save ? cFileDialog::OverwritePrompt : cFileDialog::FileMustExist));
     try {
         const bool chosen = save ? dialog.ShowSave() : dialog.ShowOpen();
         return chosen ? dialog.FileName() : QString();
@@ -225,7 +245,8 @@ void frmJJM::cmdFileEncrypt_Click() {
         notice(QStringLiteral("No Password"));
         return;
     }
-    const QString source = FileDialog(false, QStringLiteral("File to Encrypt"), QStringLiteral("*.*|*.*"), QString());
+    const QString source =
+        FileDialog(false, QStringLiteral("File to Encrypt"), QStringLiteral("*.*|*.*"), QString());
     if (source.isEmpty())
         return;
     const QString target = FileDialog(true, QStringLiteral("Save Encrypted Data As ..."),
@@ -248,8 +269,8 @@ void frmJJM::cmdFileDecrypt_Click() {
         notice(QStringLiteral("No Password"));
         return;
     }
-    const QString source =
-        FileDialog(false, QStringLiteral("File to Decrypt"), QStringLiteral("*.aes|*.aes|*.*|*.*"), QString());
+    const QString source = FileDialog(false, QStringLiteral("File to Decrypt"),
+                                      QStringLiteral("*.aes|*.aes|*.*|*.*"), QString());
     if (source.isEmpty())
         return;
     const QString proposed = source.endsWith(QLatin1String(".aes")) ? source.chopped(4) : QString();

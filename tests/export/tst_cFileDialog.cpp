@@ -60,11 +60,16 @@ private slots:
 void tst_cFileDialog::defaultExtension_data() {
     QTest::addColumn<QString>("given");
     QTest::addColumn<QString>("kept");
-    QTest::newRow("pattern") << "*.xls" << "xls";
-    QTest::newRow("dot") << ".xlsx" << "xlsx";
-    QTest::newRow("bare") << "aes" << "aes";
-    QTest::newRow("all files") << "*.*" << "";
-    QTest::newRow("empty") << "" << "";
+    QTest::newRow("pattern") << "*.xls"
+                             << "xls";
+    QTest::newRow("dot") << ".xlsx"
+                         << "xlsx";
+    QTest::newRow("bare") << "aes"
+                          << "aes";
+    QTest::newRow("all files") << "*.*"
+                               << "";
+    QTest::newRow("empty") << ""
+                           << "";
 }
 
 void tst_cFileDialog::defaultExtension() {
@@ -78,8 +83,8 @@ void tst_cFileDialog::defaultExtension() {
 void tst_cFileDialog::filterParts_data() {
     QTest::addColumn<QString>("filter");
     QTest::addColumn<QStringList>("nameFilters");
-    QTest::newRow("colon separates like bar") << "Text:*.txt|All files:*.*"
-                                              << QStringList{"Text (*.txt)", "All files (*.*)"};
+    QTest::newRow("colon separates like bar")
+        << "Text:*.txt|All files:*.*" << QStringList{"Text (*.txt)", "All files (*.*)"};
     QTest::newRow("cipher tool") << "*.aes|*.aes|*.*|*.*" << QStringList{"*.aes (*.aes)", "*.* (*.*)"};
     QTest::newRow("several patterns") << "Pictures|*.png;*.jpg" << QStringList{"Pictures (*.png *.jpg)"};
     QTest::newRow("trailing bar") << "Text|*.txt|" << QStringList{"Text (*.txt)"};
@@ -104,7 +109,8 @@ void tst_cFileDialog::exportSettingsCancelled() {
     d.setDefaultExt(QStringLiteral("*.xls"));
     d.setFilter(QStringLiteral("xls"));
     bool wasSave = false;
-    prompt.onDialog([&](QDialog& dlg) { wasSave = asFileDialog(dlg)->acceptMode() == QFileDialog::AcceptSave; });
+    prompt.onDialog(
+        [&](QDialog& dlg) { wasSave = asFileDialog(dlg)->acceptMode() == QFileDialog::AcceptSave; });
     QVERIFY(!d.ShowSave());
     QVERIFY(wasSave);
     QCOMPARE(d.FileName(), QString());
@@ -116,9 +122,12 @@ void tst_cFileDialog::exportSettingsCancelled() {
 void tst_cFileDialog::saveSetsUpDialogAndAddsExtension_data() {
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("chosen");
-    QTest::newRow("no extension") << "联系人" << "联系人.xls";
-    QTest::newRow("own extension kept") << "list.csv" << "list.csv";
-    QTest::newRow("already xls") << "book.xls" << "book.xls";
+    QTest::newRow("no extension") << "联系人"
+                                  << "联系人.xls";
+    QTest::newRow("own extension kept") << "list.csv"
+                                        << "list.csv";
+    QTest::newRow("already xls") << "book.xls"
+                                 << "book.xls";
 }
 
 void tst_cFileDialog::saveSetsUpDialogAndAddsExtension() {
@@ -241,8 +250,8 @@ void tst_cFileDialog::openMissingFile_data() {
     QTest::addColumn<QString>("message");
     QTest::newRow("must exist") << int(cFileDialog::FileMustExist)
                                 << "gone.txt\nFile not found.\nCheck the file name and try again.";
-    QTest::newRow("create prompt, no") << int(cFileDialog::CreatePrompt)
-                                       << "gone.txt\nThis file does not exist.\nDo you want to create it?";
+    QTest::newRow("create prompt, no")
+        << int(cFileDialog::CreatePrompt) << "gone.txt\nThis file does not exist.\nDo you want to create it?";
 }
 
 void tst_cFileDialog::openMissingFile() {
@@ -281,7 +290,8 @@ void tst_cFileDialog::multipleSelection() {
     prompt.onDialog([&](QDialog& dlg) {
         auto* fd = asFileDialog(dlg);
         QCOMPARE(fd->fileMode(), QFileDialog::ExistingFiles);
-        fd->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(QStringLiteral("\"a.txt\" \"b.txt\""));
+        fd->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))
+            ->setText(QStringLiteral("\"a.txt\" \"b.txt\""));
         dlg.accept();
     });
     QVERIFY(d.ShowOpen());
@@ -302,11 +312,12 @@ void tst_cFileDialog::parseMultiFileName_data() {
     QTest::addColumn<QString>("dir");
     QTest::addColumn<QStringList>("files");
     QTest::addColumn<int>("count");
-    QTest::newRow("one file with folder") << "/tmp/x/one.txt" + nul + nul << true << "/tmp/x/"
-                                          << QStringList{"one.txt"} << 1;
-    QTest::newRow("one bare name") << "one.txt" + nul + nul + nul << true << "" << QStringList{"one.txt"} << 1;
-    QTest::newRow("two files") << "/d" + nul + "p" + nul + "q" + nul + nul << true << "/d" << QStringList{"p", "q"}
-                               << 2;
+    QTest::newRow("one file with folder")
+        << "/tmp/x/one.txt" + nul + nul << true << "/tmp/x/" << QStringList{"one.txt"} << 1;
+    QTest::newRow("one bare name") << "one.txt" + nul + nul + nul << true << "" << QStringList{"one.txt"}
+                                   << 1;
+    QTest::newRow("two files") << "/d" + nul + "p" + nul + "q" + nul + nul << true << "/d"
+                               << QStringList{"p", "q"} << 2;
     QTest::newRow("no double NUL") << "/tmp/x/one.txt" << false << "" << QStringList{} << 0;
 }
 

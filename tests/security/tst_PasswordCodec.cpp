@@ -33,12 +33,16 @@ void tst_PasswordCodec::storedForm_data() {
     QTest::addColumn<QString>("password");
     QTest::addColumn<QString>("stored");
     // Reference values from an independent AES-128-ECB (key "pqlzt" zero-padded, GBK, zero padding).
-    QTest::newRow("1 byte") << "a" << "BE238FB7FA38E55CFBA9FF55CEE26D1E";
-    QTest::newRow("8 bytes") << "password" << "935D7089B0A0CFE179F06C4A066A7531";
-    QTest::newRow("16 bytes") << "0123456789abcdef" << "0CB71436B57A83AC52C2ADAFC03CFEA3";
+    QTest::newRow("1 byte") << "a"
+                            << "BE238FB7FA38E55CFBA9FF55CEE26D1E";
+    QTest::newRow("8 bytes") << "password"
+                             << "935D7089B0A0CFE179F06C4A066A7531";
+    QTest::newRow("16 bytes") << "0123456789abcdef"
+                              << "0CB71436B57A83AC52C2ADAFC03CFEA3";
     QTest::newRow("17 bytes") << "0123456789abcdefg"
                               << "0CB71436B57A83AC52C2ADAFC03CFEA3  42264B5A3B002216DD772935E4A43F72";
-    QTest::newRow("8 Chinese characters") << "中文密码中文密码" << "13EC54E27191FFC040385DFC8F08A1B0";
+    QTest::newRow("8 Chinese characters") << "中文密码中文密码"
+                                          << "13EC54E27191FFC040385DFC8F08A1B0";
 }
 
 void tst_PasswordCodec::storedForm() {
@@ -151,8 +155,10 @@ void tst_PasswordCodec::textCommandsRoundTrip_data() {
     QTest::addColumn<bool>("hex");
     QTest::addColumn<QString>("back");
     const QString nul(1, QChar(0));
-    QTest::newRow("text, padding comes back") << "hi 你好" << "pqlzt" << 128 << false << "hi 你好" + nul.repeated(9);
-    QTest::newRow("text, 256-bit") << "0123456789abcdef" << "长密钥" << 256 << false << "0123456789abcdef";
+    QTest::newRow("text, padding comes back") << "hi 你好"
+                                              << "pqlzt" << 128 << false << "hi 你好" + nul.repeated(9);
+    QTest::newRow("text, 256-bit") << "0123456789abcdef"
+                                   << "长密钥" << 256 << false << "0123456789abcdef";
     QTest::newRow("hex") << "00112233445566778899aabbccddeeff"
                          << "000102030405060708090a0b0c0d0e0f1011121314151617" << 192 << true
                          << "00112233445566778899AABBCCDDEEFF";
@@ -179,15 +185,23 @@ void tst_PasswordCodec::textCommandRefusals_data() {
     QTest::addColumn<bool>("hex");
     QTest::addColumn<int>("status");
     QTest::addColumn<QString>("shown");
-    QTest::newRow("encrypt, no text") << true << "" << "k" << false << int(Status::NoPlaintext) << "";
-    QTest::newRow("encrypt, no phrase") << true << "x" << "" << false << int(Status::NoPassword) << "";
-    QTest::newRow("encrypt, not hex") << true << "xyz" << "k" << true << int(Status::NotHex) << "";
-    QTest::newRow("encrypt, phrase not GBK") << true << "x" << "😀" << false << int(Status::PhraseNotGbk) << "";
-    QTest::newRow("decrypt, no text") << false << "" << "k" << false << int(Status::NoCiphertext) << "";
-    QTest::newRow("decrypt, no phrase") << false << "00" << "" << false << int(Status::NoPassword) << "";
-    QTest::newRow("decrypt, not hex") << false << "xyz" << "k" << false << int(Status::NotHex) << "";
-    QTest::newRow("decrypt, partial block") << false << "0011" << "k" << false << int(Status::Failed)
-                                            << "ciphertext size not a multiple of block size";
+    QTest::newRow("encrypt, no text") << true << ""
+                                      << "k" << false << int(Status::NoPlaintext) << "";
+    QTest::newRow("encrypt, no phrase") << true << "x"
+                                        << "" << false << int(Status::NoPassword) << "";
+    QTest::newRow("encrypt, not hex") << true << "xyz"
+                                      << "k" << true << int(Status::NotHex) << "";
+    QTest::newRow("encrypt, phrase not GBK") << true << "x"
+                                             << "😀" << false << int(Status::PhraseNotGbk) << "";
+    QTest::newRow("decrypt, no text") << false << ""
+                                      << "k" << false << int(Status::NoCiphertext) << "";
+    QTest::newRow("decrypt, no phrase") << false << "00"
+                                        << "" << false << int(Status::NoPassword) << "";
+    QTest::newRow("decrypt, not hex") << false << "xyz"
+                                      << "k" << false << int(Status::NotHex) << "";
+    QTest::newRow("decrypt, partial block")
+        << false << "0011"
+        << "k" << false << int(Status::Failed) << "ciphertext size not a multiple of block size";
 }
 
 void tst_PasswordCodec::textCommandRefusals() {
@@ -199,7 +213,8 @@ void tst_PasswordCodec::textCommandRefusals() {
     QFETCH(QString, shown);
     FakePrompt prompt;
     cRijndael cipher;
-    const Result r = encrypt ? EncryptText(cipher, text, phrase, 128, hex) : DecryptText(cipher, text, phrase, 128, hex);
+    const Result r =
+        encrypt ? EncryptText(cipher, text, phrase, 128, hex) : DecryptText(cipher, text, phrase, 128, hex);
     QCOMPARE(int(r.status), status);
     QCOMPARE(prompt.texts(), shown.isEmpty() ? QStringList() : QStringList{shown});
 }

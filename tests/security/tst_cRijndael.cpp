@@ -8,7 +8,9 @@
 
 namespace {
 
-QByteArray hex(const char* h) { return QByteArray::fromHex(h); }
+QByteArray hex(const char* h) {
+    return QByteArray::fromHex(h);
+}
 
 QByteArray pattern(qsizetype n, quint32 seed = 7) {
     QByteArray out(n, Qt::Uninitialized);
@@ -18,7 +20,9 @@ QByteArray pattern(qsizetype n, quint32 seed = 7) {
     return out;
 }
 
-QByteArray key128() { return hex("000102030405060708090a0b0c0d0e0f"); }
+QByteArray key128() {
+    return hex("000102030405060708090a0b0c0d0e0f");
+}
 
 void writeFile(const QString& path, const QByteArray& data) {
     QFile f(path);
@@ -86,9 +90,10 @@ void tst_cRijndael::standardVectors_data() {
     QTest::newRow("C.1 AES-128") << key128() << p << hex("69c4e0d86a7b0430d8cdb78070b4c55a");
     QTest::newRow("C.2 AES-192") << hex("000102030405060708090a0b0c0d0e0f1011121314151617") << p
                                  << hex("dda97ca4864cdfe06eaf70a0ec0d7191");
-    QTest::newRow("C.3 AES-256") << hex("000102030405060708090a0b0c0d0e0f101112131415161718191a1b1c1d1e1f") << p
-                                 << hex("8ea2b7ca516745bfeafc49904b496089");
-    QTest::newRow("B example") << hex("2b7e151628aed2a6abf7158809cf4f3c") << hex("3243f6a8885a308d313198a2e0370734")
+    QTest::newRow("C.3 AES-256") << hex("000102030405060708090a0b0c0d0e0f101112131415161718191a1b1c1d1e1f")
+                                 << p << hex("8ea2b7ca516745bfeafc49904b496089");
+    QTest::newRow("B example") << hex("2b7e151628aed2a6abf7158809cf4f3c")
+                               << hex("3243f6a8885a308d313198a2e0370734")
                                << hex("3925841d02dc09fbdc118597196a0b32");
 }
 
@@ -203,7 +208,8 @@ void tst_cRijndael::arrayLayouts_data() {
     QTest::addColumn<int>("size");
     QTest::addColumn<int>("appendsize");
     QTest::addColumn<int>("cipherSize");
-    for (auto [n, plainSize, withLength] : {std::tuple{0, 0, 16}, {5, 16, 16}, {15, 16, 16}, {16, 16, 32}, {17, 32, 32}}) {
+    for (auto [n, plainSize, withLength] :
+         {std::tuple{0, 0, 16}, {5, 16, 16}, {15, 16, 16}, {16, 16, 32}, {17, 32, 32}}) {
         QTest::addRow("%d bytes, no length byte", n) << n << 0 << plainSize;
         QTest::addRow("%d bytes, length byte", n) << n << 1 << withLength;
     }
@@ -398,7 +404,8 @@ void tst_cRijndael::fileErrorsLeaveTargetAlone() {
     // Missing source: raised, target kept.
     for (bool encrypt : {true, false}) {
         try {
-            encrypt ? r.FileEncrypt(dir.filePath("missing"), target) : r.FileDecrypt(target, dir.filePath("missing"));
+            encrypt ? r.FileEncrypt(dir.filePath("missing"), target)
+                    : r.FileDecrypt(target, dir.filePath("missing"));
             QFAIL("missing source accepted");
         } catch (const CipherError& e) {
             QCOMPARE(e.number(), 53);
@@ -430,7 +437,7 @@ void tst_cRijndael::fileOutputReplacesLongerFile() {
     r.SetCipherKey(key128(), 128);
     r.FileEncrypt(src, target);
     QCOMPARE(readFile(target).size(), 16); // no stale tail of the old file
-    r.FileDecrypt(target, target);          // in place: the source is read before it is replaced
+    r.FileDecrypt(target, target);         // in place: the source is read before it is replaced
     QCOMPARE(readFile(target), QByteArray("short"));
 }
 

@@ -121,7 +121,8 @@ void tst_frmJJM::loadedOnceAndHidden() {
     QCOMPARE(&frmJJM::Load(), &a);
     QCOMPARE(frmJJM::Instance(), &a);
     QVERIFY(!a.isVisible());
-    QCOMPARE(a.Encode(QStringLiteral("abc")).value(), PasswordCodec::EncodePassword(QStringLiteral("abc")).text);
+    QCOMPARE(a.Encode(QStringLiteral("abc")).value(),
+             PasswordCodec::EncodePassword(QStringLiteral("abc")).text);
     QVERIFY(!a.isVisible());
     frmJJM::Unload();
     QVERIFY(!frmJJM::Instance());
@@ -130,11 +131,14 @@ void tst_frmJJM::loadedOnceAndHidden() {
 void tst_frmJJM::pEncodeIsTheCodec_data() {
     QTest::addColumn<QString>("password");
     QTest::addColumn<QString>("stored");
-    QTest::newRow("1 byte") << "a" << "BE238FB7FA38E55CFBA9FF55CEE26D1E";
-    QTest::newRow("16 bytes") << "0123456789abcdef" << "0CB71436B57A83AC52C2ADAFC03CFEA3";
+    QTest::newRow("1 byte") << "a"
+                            << "BE238FB7FA38E55CFBA9FF55CEE26D1E";
+    QTest::newRow("16 bytes") << "0123456789abcdef"
+                              << "0CB71436B57A83AC52C2ADAFC03CFEA3";
     QTest::newRow("17 bytes") << "0123456789abcdefg"
                               << "0CB71436B57A83AC52C2ADAFC03CFEA3  42264B5A3B002216DD772935E4A43F72";
-    QTest::newRow("Chinese") << "中文密码中文密码" << "13EC54E27191FFC040385DFC8F08A1B0";
+    QTest::newRow("Chinese") << "中文密码中文密码"
+                             << "13EC54E27191FFC040385DFC8F08A1B0";
 }
 
 void tst_frmJJM::pEncodeIsTheCodec() {
@@ -158,9 +162,9 @@ void tst_frmJJM::textCommandsRoundTrip_data() {
     QTest::newRow("text, 128") << "名片 card" << 0 << "pqlzt" << false << "名片 card" + QString(7, QChar(0));
     QTest::newRow("text, 256, long") << QString(40, 'z') << 2 << "another phrase" << false
                                      << QString(40, 'z') + QString(8, QChar(0));
-    QTest::newRow("hex, 192 hex key") << "00112233445566778899aabbccddeeff" << 1
-                                      << "000102030405060708090a0b0c0d0e0f1011121314151617" << true
-                                      << "00112233445566778899AABBCCDDEEFF";
+    QTest::newRow("hex, 192 hex key")
+        << "00112233445566778899aabbccddeeff" << 1 << "000102030405060708090a0b0c0d0e0f1011121314151617"
+        << true << "00112233445566778899AABBCCDDEEFF";
 }
 
 void tst_frmJJM::textCommandsRoundTrip() {
@@ -191,16 +195,31 @@ void tst_frmJJM::textCommandRefusals_data() {
     QTest::addColumn<QString>("phrase");
     QTest::addColumn<bool>("hex");
     QTest::addColumn<QString>("message");
-    QTest::newRow("encrypt, no text") << "cmdEncrypt" << "" << "pqlzt" << false << "No Plaintext";
-    QTest::newRow("encrypt, no phrase") << "cmdEncrypt" << "x" << "" << false << "No Password";
-    QTest::newRow("encrypt, hex without digits") << "cmdEncrypt" << "xyz" << "pqlzt" << true << "Text not Hex data";
-    QTest::newRow("encrypt, not GBK") << "cmdEncrypt" << "비밀" << "pqlzt" << false
-                                      << "Text has characters that GBK cannot encode";
-    QTest::newRow("decrypt, no text") << "cmdDecrypt" << "" << "pqlzt" << false << "No Ciphertext";
-    QTest::newRow("decrypt, no phrase") << "cmdDecrypt" << "00" << "" << false << "No Password";
-    QTest::newRow("decrypt, not hex") << "cmdDecrypt" << "ghij" << "pqlzt" << false << "Text not Hex data";
-    QTest::newRow("decrypt, partial block") << "cmdDecrypt" << "00112233" << "pqlzt" << false
-                                            << "ciphertext size not a multiple of block size";
+    QTest::newRow("encrypt, no text") << "cmdEncrypt"
+                                      << ""
+                                      << "pqlzt" << false << "No Plaintext";
+    QTest::newRow("encrypt, no phrase") << "cmdEncrypt"
+                                        << "x"
+                                        << "" << false << "No Password";
+    QTest::newRow("encrypt, hex without digits") << "cmdEncrypt"
+                                                 << "xyz"
+                                                 << "pqlzt" << true << "Text not Hex data";
+    QTest::newRow("encrypt, not GBK") << "cmdEncrypt"
+                                      << "비밀"
+                                      << "pqlzt" << false << "Text has characters that GBK cannot encode";
+    QTest::newRow("decrypt, no text") << "cmdDecrypt"
+                                      << ""
+                                      << "pqlzt" << false << "No Ciphertext";
+    QTest::newRow("decrypt, no phrase") << "cmdDecrypt"
+                                        << "00"
+                                        << "" << false << "No Password";
+    QTest::newRow("decrypt, not hex") << "cmdDecrypt"
+                                      << "ghij"
+                                      << "pqlzt" << false << "Text not Hex data";
+    QTest::newRow("decrypt, partial block")
+        << "cmdDecrypt"
+        << "00112233"
+        << "pqlzt" << false << "ciphertext size not a multiple of block size";
 }
 
 void tst_frmJJM::textCommandRefusals() {
@@ -229,9 +248,10 @@ void tst_frmJJM::longResultRefused() {
     t.click("cmdEncrypt");
     QCOMPARE(t.prompt.messages().size(), 1);
     const auto m = t.prompt.messages().first();
-    QCOMPARE(m.text, QStringLiteral("Can not assign a String larger than 64k \nto the Text property of a TextBox "
-                                    "control.\nIf you need to support Strings longer than 64k,\nyou can use a "
-                                    "RichTextBox control instead."));
+    QCOMPARE(m.text,
+             QStringLiteral("Can not assign a String larger than 64k \nto the Text property of a TextBox "
+                            "control.\nIf you need to support Strings longer than 64k,\nyou can use a "
+                            "RichTextBox control instead."));
     QCOMPARE(m.icon, Prompt::Icon::Information);
     QCOMPARE(t.text(), text);
     // Just under the limit is shown.
@@ -361,10 +381,11 @@ void tst_frmJJM::wrongKeyKeepsExistingFile() {
 
     t.prompt.onDialog([&](QDialog& d) { choose(d, cipherPath); });
     t.prompt.onDialog([&](QDialog& d) { choose(d, QString()); }); // proposal: "data", which exists
-    t.prompt.answer(Prompt::Answer::Yes);                        // replace it
+    t.prompt.answer(Prompt::Answer::Yes);                         // replace it
     t.click("cmdFileDecrypt");
-    QCOMPARE(t.prompt.texts(), (QStringList{"data already exists.\nDo you want to replace it?",
-                                            "warning - incorrect length field in decrypted file.\nWrong key or keysize?"}));
+    QCOMPARE(t.prompt.texts(),
+             (QStringList{"data already exists.\nDo you want to replace it?",
+                          "warning - incorrect length field in decrypted file.\nWrong key or keysize?"}));
     QCOMPARE(readFile(target), QByteArray("the only copy"));
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 2);
 }
