@@ -1,5 +1,7 @@
 #include "calendar/clsdate.h"
 
+#include "core/Clock.h"
+
 #include "calendar/cSolarTerm.h"
 
 #include <algorithm>
@@ -326,7 +328,7 @@ QString clsdate::weekdayName(const QDate& date) {
 }
 
 bool clsdate::是否今天的日期(int year, int month, int day) {
-    const QDate today = QDate::currentDate();
+    const QDate today = Clock::get().today();
     return today.year() == year && today.month() == month && today.day() == day;
 }
 
