@@ -7,13 +7,23 @@
 namespace {
 const QString kError = QStringLiteral("查询错误: ");
 
-QVariant columnValue(sqlite3_stmt* st, int i, const QString& declType) {
+enum class Kind { Other, Date, Boolean };
+
+Kind kindOf(const QString& declType) {
+    if (declType == QLatin1String("DATE"))
+        return Kind::Date;
+    if (declType == QLatin1String("BOOLEAN"))
+        return Kind::Boolean;
+    return Kind::Other;
+}
+
+QVariant columnValue(sqlite3_stmt* st, int i, Kind kind) {
     switch (sqlite3_column_type(st, i)) {
     case SQLITE_NULL:
         return QVariant();
     case SQLITE_INTEGER: {
         const qlonglong v = sqlite3_column_int64(st, i);
-        if (declType == QLatin1String("BOOLEAN"))
+        if (kind == Kind::Boolean)
             return QVariant(v != 0);
         return QVariant(v);
     }
@@ -22,7 +32,7 @@ QVariant columnValue(sqlite3_stmt* st, int i, const QString& declType) {
     default: {
         const auto* p = reinterpret_cast<const char*>(sqlite3_column_text(st, i));
         const QString text = QString::fromUtf8(p, sqlite3_column_bytes(st, i));
-        if (declType == QLatin1String("DATE")) {
+        if (kind == Kind::Date) {
             if (const auto d = DateText::parse(text))
                 return QVariant(*d);
         }
@@ -67,12 +77,14 @@ std::shared_ptr<Recordset> Recordset::open(sqlite3* db, const QString& sql, cons
         const char* decl = sqlite3_column_decltype(st.get(), i);
         rs->m_declTypes << (decl ? QString::fromLatin1(decl).toUpper() : QString());
     }
+    QVector<Kind> kinds;
+    for (const QString& t : rs->m_declTypes)
+        kinds << kindOf(t);
     int rc;
     while ((rc = sqlite3_step(st.get())) == SQLITE_ROW) {
-        Row row;
-        row.reserve(n - first);
+        Row row(n - first);
         for (int i = first; i < n; ++i)
-            row.append(columnValue(st.get(), i, rs->m_declTypes[i - first]));
+            row[i - first] = columnValue(st.get(), i, kinds[i - first]);
         rs->m_rows.append(std::move(row));
         if (withRowid)
             rs->m_rowids.append(sqlite3_column_int64(st.get(), 0));
@@ -167,7 +179,7 @@ bool Recordset::reread(qint64 rowid, Row* row) {
         return fail(QStringLiteral("记录已不存在"));
     row->clear();
     for (int i = 0; i < m_fields.size(); ++i)
-        row->append(columnValue(st.get(), i, m_declTypes[i]));
+        row->append(columnValue(st.get(), i, kindOf(m_declTypes[i])));
     return true;
 }
 
