@@ -2,11 +2,14 @@
 // Small helpers shared by the contact window tests: typing any text as key presses, moving the
 // focus on, reading a stored row and finding a grid row.
 #include "core/Recordset.h"
+#include "core/Sound.h"
 #include "core/modDBCommand.h"
 #include "core/ui/Grid.h"
 #include "tests/support/TempHome.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFile>
 #include <QWidget>
 #include <QtTest>
 
@@ -73,6 +76,16 @@ inline QStringList column(const Grid& g, int col) {
     for (int r = 1; r < g.Rows(); ++r)
         out << g.TextMatrix(r, col);
     return out;
+}
+
+// Puts the three wave files into the home, so that playing them is recorded.
+inline void makeWaveFiles(const TempHome& home) {
+    QDir().mkpath(home.file(QStringLiteral("wave")));
+    for (const QString& path : WaveFiles) {
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("RIFF");
+    }
 }
 
 // Adds a company with its four required fields; returns its number.
