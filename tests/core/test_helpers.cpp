@@ -1,6 +1,7 @@
 #include "core/AppSettings.h"
 #include "core/Clock.h"
 #include "core/DateText.h"
+#include "core/NumberText.h"
 #include "core/Pinyin.h"
 #include "core/ProgramFolder.h"
 #include "core/Sound.h"
@@ -16,6 +17,8 @@ class TestHelpers : public QObject {
 private Q_SLOTS:
     void pinyin_data();
     void pinyin();
+    void numberText_data();
+    void numberText();
     void dateText_data();
     void dateText();
     void settingsLoad_data();
@@ -41,6 +44,35 @@ void TestHelpers::pinyin() {
     QFETCH(QString, name);
     QFETCH(QString, initials);
     QCOMPARE(PinyinInitials(name), initials);
+}
+
+void TestHelpers::numberText_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("ok");
+    QTest::addColumn<int>("value");
+    QTest::newRow("leading zeros") << "007" << true << 7;
+    QTest::newRow("half rounds to even, down") << "12.5" << true << 12;
+    QTest::newRow("half rounds to even, up") << "13.5" << true << 14;
+    QTest::newRow("more than half") << "12.51" << true << 13;
+    QTest::newRow("negative") << "-3" << true << -3;
+    QTest::newRow("spaces around") << " 42 " << true << 42;
+    QTest::newRow("largest") << "2147483647" << true << 2147483647;
+    QTest::newRow("past 32 bits") << "2147483648" << false << 0;
+    QTest::newRow("eleven digits") << "99999999999" << false << 0;
+    QTest::newRow("exponent") << "1e12" << false << 0;
+    QTest::newRow("hex") << "&H10" << false << 0;
+    QTest::newRow("letters") << "abc" << false << 0;
+    QTest::newRow("empty") << "" << false << 0;
+}
+
+void TestHelpers::numberText() {
+    QFETCH(QString, text);
+    QFETCH(bool, ok);
+    QFETCH(int, value);
+    const auto n = NumberText::toLong(text);
+    QCOMPARE(n.has_value(), ok);
+    if (n)
+        QCOMPARE(*n, value);
 }
 
 void TestHelpers::dateText_data() {
