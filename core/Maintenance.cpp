@@ -352,6 +352,13 @@ Result compact(const Progress& progress) {
     sqlite3* db = idleShared(&r.error);
     if (!db)
         return r;
+    // ATTACH cannot create files on a connection opened without SQLITE_OPEN_CREATE.
+    const int fd = ::open(QFile::encodeName(temp).constData(), O_WRONLY | O_CREAT | O_EXCL, 0600);
+    if (fd < 0) {
+        r.error = QStringLiteral("不能建立压缩文件 %1：%2").arg(temp, systemError(errno));
+        return r;
+    }
+    ::close(fd);
     if (progress)
         progress(0, 3);
 
