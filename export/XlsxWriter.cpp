@@ -85,7 +85,8 @@ bool XlsxWriter::begin() {
         const QString name = QStringLiteral("%1/.%2.%3.tmp")
                                  .arg(folder, info.fileName())
                                  .arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0'));
-        const int fd = ::open(QFile::encodeName(name).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        const int fd =
+            ::open(QFile::encodeName(name).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd >= 0) {
             ::close(fd);
             m_temp = name;
@@ -117,7 +118,8 @@ bool XlsxWriter::addSheet() {
         return false;
     m_sheet = workbook_add_worksheet(m_book, nullptr);
     if (!m_sheet)
-        return fail(LXW_ERROR_CREATING_TMPFILE, QStringLiteral("无法添加第 %1 个工作表。").arg(m_sheetCount + 1));
+        return fail(LXW_ERROR_CREATING_TMPFILE,
+                    QStringLiteral("无法添加第 %1 个工作表。").arg(m_sheetCount + 1));
     ++m_sheetCount;
     m_widths.clear();
     m_nextRow = 0;
@@ -129,12 +131,17 @@ bool XlsxWriter::writeRow(int row, const QVector<QVariant>& values) {
         return false;
     if (row >= MaxRows)
         return fail(LXW_ERROR_WORKSHEET_INDEX_OUT_OF_RANGE,
-                    QStringLiteral("第 %1 行超出了 Excel 工作表最多 %2 行的限制，无法写入。").arg(row + 1).arg(MaxRows));
+                    QStringLiteral("第 %1 行超出了 Excel 工作表最多 %2 行的限制，无法写入。")
+                        .arg(row + 1)
+                        .arg(MaxRows));
     if (values.size() > MaxColumns)
         return fail(LXW_ERROR_WORKSHEET_INDEX_OUT_OF_RANGE,
-                    QStringLiteral("%1 列超出了 Excel 工作表最多 %2 列的限制，无法写入。").arg(values.size()).arg(MaxColumns));
+                    QStringLiteral("%1 列超出了 Excel 工作表最多 %2 列的限制，无法写入。")
+                        .arg(values.size())
+                        .arg(MaxColumns));
     if (row < m_nextRow)
-        return fail(LXW_ERROR_PARAMETER_VALIDATION, QStringLiteral("第 %1 行已经写过，不能再写。").arg(row + 1));
+        return fail(LXW_ERROR_PARAMETER_VALIDATION,
+                    QStringLiteral("第 %1 行已经写过，不能再写。").arg(row + 1));
     m_nextRow = row + 1;
     if (m_widths.size() < values.size())
         m_widths.resize(values.size());
@@ -173,7 +180,8 @@ bool XlsxWriter::writeRow(int row, const QVector<QVariant>& values) {
                 continue;
             if (text.size() > MaxStringLength)
                 return fail(LXW_ERROR_MAX_STRING_LENGTH_EXCEEDED,
-                            QStringLiteral("%1的文字有 %2 个字符，超过了 Excel 单元格最多 %3 个字符的限制，无法写入。")
+                            QStringLiteral(
+                                "%1的文字有 %2 个字符，超过了 Excel 单元格最多 %3 个字符的限制，无法写入。")
                                 .arg(cellName(row, c))
                                 .arg(text.size())
                                 .arg(MaxStringLength));

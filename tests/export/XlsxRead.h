@@ -38,7 +38,8 @@ json.dump(out, sys.stdout)
     QProcess p;
     p.start(QStringLiteral("/usr/bin/python3"), {QStringLiteral("-c"), QString::fromUtf8(script), path});
     if (!p.waitForFinished(60000) || p.exitCode() != 0) {
-        *error = QStringLiteral("openpyxl could not read %1: %2").arg(path, QString::fromUtf8(p.readAllStandardError()));
+        *error = QStringLiteral("openpyxl could not read %1: %2")
+                     .arg(path, QString::fromUtf8(p.readAllStandardError()));
         return {};
     }
     QJsonParseError pe;

@@ -80,14 +80,18 @@ void tst_XlsxWriter::valuesKeepTheirKind_data() {
     QTest::addColumn<QString>("format");
 
     const QString longNote = QString(10000, QChar(u'记'));
-    QTest::newRow("postcode stays text") << QVariant(QStringLiteral("010020")) << "s" << QJsonValue("010020") << "General";
-    QTest::newRow("mobile stays text") << QVariant(QStringLiteral("13800138000")) << "s" << QJsonValue("13800138000")
-                                       << "General";
-    QTest::newRow("= is no formula") << QVariant(QStringLiteral("=1+2")) << "s" << QJsonValue("=1+2") << "General";
-    QTest::newRow("+ is no formula") << QVariant(QStringLiteral("+SUM(A1:A2)")) << "s" << QJsonValue("+SUM(A1:A2)")
+    QTest::newRow("postcode stays text")
+        << QVariant(QStringLiteral("010020")) << "s" << QJsonValue("010020") << "General";
+    QTest::newRow("mobile stays text")
+        << QVariant(QStringLiteral("13800138000")) << "s" << QJsonValue("13800138000") << "General";
+    QTest::newRow("= is no formula") << QVariant(QStringLiteral("=1+2")) << "s" << QJsonValue("=1+2")
                                      << "General";
-    QTest::newRow("- is no formula") << QVariant(QStringLiteral("-3")) << "s" << QJsonValue("-3") << "General";
-    QTest::newRow("@ is no formula") << QVariant(QStringLiteral("@A1")) << "s" << QJsonValue("@A1") << "General";
+    QTest::newRow("+ is no formula") << QVariant(QStringLiteral("+SUM(A1:A2)")) << "s"
+                                     << QJsonValue("+SUM(A1:A2)") << "General";
+    QTest::newRow("- is no formula") << QVariant(QStringLiteral("-3")) << "s" << QJsonValue("-3")
+                                     << "General";
+    QTest::newRow("@ is no formula") << QVariant(QStringLiteral("@A1")) << "s" << QJsonValue("@A1")
+                                     << "General";
     QTest::newRow("chinese") << QVariant(QStringLiteral("北京华信科技有限公司")) << "s"
                              << QJsonValue(QStringLiteral("北京华信科技有限公司")) << "General";
     QTest::newRow("10000 characters") << QVariant(longNote) << "s" << QJsonValue(longNote) << "General";
@@ -96,10 +100,10 @@ void tst_XlsxWriter::valuesKeepTheirKind_data() {
     QTest::newRow("null") << QVariant() << "" << QJsonValue() << "";
     QTest::newRow("empty text") << QVariant(QString("")) << "" << QJsonValue() << "";
     QTest::newRow("date") << QVariant(QDate(2026, 8, 1)) << "d" << QJsonValue("2026-08-01") << "yyyy-mm-dd";
-    QTest::newRow("first Excel year") << QVariant(QDate(1900, 3, 1)) << "d" << QJsonValue("1900-03-01")
-                                      << "yyyy-mm-dd";
-    QTest::newRow("before 1900 as text") << QVariant(QDate(1899, 12, 30)) << "s" << QJsonValue("1899-12-30")
-                                         << "General";
+    QTest::newRow("first Excel year")
+        << QVariant(QDate(1900, 3, 1)) << "d" << QJsonValue("1900-03-01") << "yyyy-mm-dd";
+    QTest::newRow("before 1900 as text")
+        << QVariant(QDate(1899, 12, 30)) << "s" << QJsonValue("1899-12-30") << "General";
     QTest::newRow("boolean") << QVariant(true) << "b" << QJsonValue(true) << "General";
 }
 
@@ -137,8 +141,10 @@ void tst_XlsxWriter::sheetsNamesAndWidths() {
     XlsxWriter w(path);
     QVERIFY(w.begin());
     QVERIFY(w.addSheet());
-    QVERIFY(w.writeRow(0, {QStringLiteral("编号"), QStringLiteral("名称"), QVariant(), QStringLiteral("生日")}));
-    QVERIFY(w.writeRow(1, {qlonglong(7), QStringLiteral("北京华信科技有限公司"), QVariant(), QDate(2026, 1, 2)}));
+    QVERIFY(
+        w.writeRow(0, {QStringLiteral("编号"), QStringLiteral("名称"), QVariant(), QStringLiteral("生日")}));
+    QVERIFY(
+        w.writeRow(1, {qlonglong(7), QStringLiteral("北京华信科技有限公司"), QVariant(), QDate(2026, 1, 2)}));
     QVERIFY(w.writeRow(3, {qlonglong(123456), QStringLiteral("ab\ncdefg"), QVariant(), QVariant()}));
     QVERIFY(w.fitColumns());
     QVERIFY(w.addSheet());
@@ -287,7 +293,8 @@ void tst_XlsxWriter::diskFull() {
         error = w.error();
     }
     QVERIFY(!finished);
-    QVERIFY2(error.description.contains(QStringLiteral("保存 Excel 文件失败")), qPrintable(error.description));
+    QVERIFY2(error.description.contains(QStringLiteral("保存 Excel 文件失败")),
+             qPrintable(error.description));
     QCOMPARE(entries(dir.path()), QStringList{"earlier.xlsx"});
     QCOMPARE(readAll(dir.filePath("earlier.xlsx")), QByteArray("earlier"));
 }
