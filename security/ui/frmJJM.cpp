@@ -189,11 +189,11 @@ bool frmJJM::pDecode() {
     return shown;
 }
 
-std::optional<QString> frmJJM::Encode(const QString& password) {
-    setText1(password);
-    if (!pEncode())
-        return std::nullopt;
-    return Text1();
+PasswordCodec::Result frmJJM::Encode(const QString& password) {
+    const PasswordCodec::Result r = PasswordCodec::EncodePassword(password);
+    if (r.ok())
+        setText1(r.text);
+    return r;
 }
 
 void frmJJM::cmdEncrypt_Click() {

@@ -1,11 +1,12 @@
 #pragma once
 // The cipher tool: text and file encryption with cRijndael. Loaded hidden at start-up and used as
 // the password codec (Text1 = password, pEncode, read Text1); its commands work when shown.
+#include "security/PasswordCodec.h"
+
 #include <QFont>
 #include <QString>
 #include <QWidget>
 #include <memory>
-#include <optional>
 
 class QCheckBox;
 class QComboBox;
@@ -38,8 +39,10 @@ public:
     bool pEncode();
     // The decrypt command (as cmdDecrypt); true when Text1 now holds the plaintext.
     bool pDecode();
-    // Text1 = password, pEncode, Text1: the stored form, or nullopt when refused (with its message).
-    std::optional<QString> Encode(const QString& password);
+    // The codec: the stored form of a password, left in Text1 like pEncode leaves it. Always the
+    // codec's own settings ("pqlzt", 128 bits, text), whatever the tool's fields hold, and the exact
+    // text (a text box would turn a carriage return into a line feed). Shows nothing on refusal.
+    PasswordCodec::Result Encode(const QString& password);
 
     // Caption = title + " - " + TheStatus, or the title alone; repainted at once.
     void Status(const QString& TheStatus);

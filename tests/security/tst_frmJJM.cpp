@@ -65,6 +65,7 @@ private slots:
     void loadedOnceAndHidden();
     void pEncodeIsTheCodec_data();
     void pEncodeIsTheCodec();
+    void encodeIgnoresToolFields();
     void textCommandsRoundTrip_data();
     void textCommandsRoundTrip();
     void textCommandRefusals_data();
@@ -121,8 +122,8 @@ void tst_frmJJM::loadedOnceAndHidden() {
     QCOMPARE(&frmJJM::Load(), &a);
     QCOMPARE(frmJJM::Instance(), &a);
     QVERIFY(!a.isVisible());
-    QCOMPARE(a.Encode(QStringLiteral("abc")).value(),
-             PasswordCodec::EncodePassword(QStringLiteral("abc")).text);
+    QCOMPARE(a.Encode(QStringLiteral("abc")).text, QStringLiteral("BF3A2A4473A92028AFE50A565A873AB7"));
+    QCOMPARE(a.Text1(), QStringLiteral("BF3A2A4473A92028AFE50A565A873AB7"));
     QVERIFY(!a.isVisible());
     frmJJM::Unload();
     QVERIFY(!frmJJM::Instance());
@@ -151,6 +152,27 @@ void tst_frmJJM::pEncodeIsTheCodec() {
     QCOMPARE(form.Text1(), stored);
     QVERIFY(PasswordCodec::CheckPassword(password, form.Text1()));
     QVERIFY(prompt.records.isEmpty());
+}
+
+void tst_frmJJM::encodeIgnoresToolFields() {
+    Tool t;
+    t.get<QLineEdit>("txtPassword")->setText(QStringLiteral("changed"));
+    t.get<QComboBox>("cboKeySize")->setCurrentIndex(2);
+    t.get<QCheckBox>("Check1")->setChecked(true);
+    const QString raw = QStringLiteral("a\rb");
+    t.form.setText1(raw);
+    QCOMPARE(t.form.Text1(), QStringLiteral("a\nb")); // why Encode does not read the text box
+    const auto r = t.form.Encode(raw);
+    QVERIFY(r.ok());
+    QCOMPARE(r.text, PasswordCodec::EncodePassword(raw).text);
+    QVERIFY(r.text != PasswordCodec::EncodePassword(QStringLiteral("a\nb")).text);
+    QCOMPARE(t.form.Text1(), r.text);
+    // Refused: the result says why, Text1 is kept, nothing is shown.
+    t.form.setText1(QStringLiteral("kept"));
+    QCOMPARE(t.form.Encode(QStringLiteral("비밀")).status, PasswordCodec::Status::NotGbk);
+    QCOMPARE(t.form.Encode(QString()).status, PasswordCodec::Status::NoPlaintext);
+    QCOMPARE(t.form.Text1(), QStringLiteral("kept"));
+    QVERIFY(t.prompt.records.isEmpty());
 }
 
 void tst_frmJJM::textCommandsRoundTrip_data() {
