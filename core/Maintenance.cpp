@@ -23,6 +23,14 @@ namespace {
 
 QString systemError(int err) { return QString::fromLocal8Bit(std::strerror(err)); }
 
+// The engine's text, with the system's reason behind a vague "disk I/O error".
+QString engineError(sqlite3* db) {
+    QString text = SqlCipher::lastError(db);
+    if (const int err = db ? sqlite3_system_errno(db) : 0)
+        text += QStringLiteral("（%1）").arg(systemError(err));
+    return text;
+}
+
 QByteArray databaseKey() { return Database::parseConnectionString(ConnectionString()).key; }
 
 QString absoluteDbPath() { return QFileInfo(DbPath).absoluteFilePath(); }
@@ -67,7 +75,15 @@ void copyMode(const QString& from, const QString& to) {
 }
 
 // Syncs `temp` and renames it over `target`, then syncs the folder so the rename itself lasts.
+// A journal or WAL file of `target` left after its connection closed would be replayed into the
+// new file, so the replace is refused then.
 bool commitTemp(const QString& temp, const QString& target, QString* error) {
+    for (const char* side : {"-journal", "-wal"}) {
+        if (QFileInfo::exists(target + QLatin1String(side))) {
+            *error = QStringLiteral("%1 还有未完成的写入（%2），请重新启动程序后再试。").arg(target, target + QLatin1String(side));
+            return false;
+        }
+    }
     if (!syncPath(temp, false, error))
         return false;
     if (::rename(QFile::encodeName(temp).constData(), QFile::encodeName(target).constData()) != 0) {
@@ -79,7 +95,9 @@ bool commitTemp(const QString& temp, const QString& target, QString* error) {
     return true;
 }
 
-bool copyBytes(const QString& source, const QString& dest, QString* error, const Progress& progress) {
+// Copies `source` into the existing file `dest`; errors name `shown`, the file the user knows.
+bool copyBytes(const QString& source, const QString& dest, const QString& shown, QString* error,
+               const Progress& progress) {
     QFile in(source);
     if (!in.open(QIODevice::ReadOnly)) {
         *error = QStringLiteral("不能读取 %1：%2").arg(source, in.errorString());
@@ -87,7 +105,7 @@ bool copyBytes(const QString& source, const QString& dest, QString* error, const
     }
     const int fd = ::open(QFile::encodeName(dest).constData(), O_WRONLY | O_TRUNC);
     if (fd < 0) {
-        *error = QStringLiteral("不能写入 %1：%2").arg(dest, systemError(errno));
+        *error = QStringLiteral("不能写入 %1：%2").arg(shown, systemError(errno));
         return false;
     }
     const qint64 total = in.size();
@@ -108,7 +126,7 @@ bool copyBytes(const QString& source, const QString& dest, QString* error, const
             if (w < 0 && errno == EINTR)
                 continue;
             if (w <= 0) {
-                *error = QStringLiteral("不能写入 %1：%2").arg(dest, systemError(w < 0 ? errno : ENOSPC));
+                *error = QStringLiteral("不能写入 %1：%2").arg(shown, systemError(w < 0 ? errno : ENOSPC));
                 ok = false;
                 break;
             }
@@ -119,7 +137,7 @@ bool copyBytes(const QString& source, const QString& dest, QString* error, const
             progress(done, total);
     }
     if (::close(fd) != 0 && ok) {
-        *error = QStringLiteral("不能写入 %1：%2").arg(dest, systemError(errno));
+        *error = QStringLiteral("不能写入 %1：%2").arg(shown, systemError(errno));
         ok = false;
     }
     return ok;
@@ -295,7 +313,7 @@ bool writeBackup(const QString& target, QString* error, const Progress& progress
             ok = rc == SQLITE_DONE;
         }
         if (!ok)
-            *error = QStringLiteral("不能写入备份文件 %1：%2").arg(target, SqlCipher::lastError(dest.get()));
+            *error = QStringLiteral("不能写入备份文件 %1：%2").arg(target, engineError(dest.get()));
         if (ok && sqlite3_close(dest.release()) != SQLITE_OK) {
             *error = QStringLiteral("不能写入备份文件 %1").arg(target);
             ok = false;
@@ -322,7 +340,7 @@ Result restoreFrom(const QString& source, const Progress& progress) {
     const QString temp = makeTemp(target, &r.error);
     if (temp.isEmpty())
         return r;
-    bool ok = copyBytes(source, temp, &r.error, progress) && checkDatabase(temp, &r.error);
+    bool ok = copyBytes(source, temp, target, &r.error, progress) && checkDatabase(temp, &r.error);
     if (ok) {
         copyMode(target, temp);
         Database::closeShared();
@@ -375,14 +393,14 @@ Result compact(const Progress& progress) {
             sqlite3_bind_text(st.get(), 2, key.constData(), key.size(), SQLITE_TRANSIENT);
             attached = sqlite3_step(st.get()) == SQLITE_DONE;
             if (!attached)
-                e = SqlCipher::lastError(db);
+                e = engineError(db);
         }
     }
     if (attached) {
         auto st = SqlCipher::prepare(db, QStringLiteral("SELECT sqlcipher_export('%1')").arg(alias), &e);
         ok = st && sqlite3_step(st.get()) == SQLITE_ROW;
         if (st && !ok)
-            e = SqlCipher::lastError(db);
+            e = engineError(db);
         st.reset();
         ok = ok && sameCounts(db, alias, &e);
         QString detachError;
