@@ -21,7 +21,9 @@
 namespace Maintenance {
 namespace {
 
-QString systemError(int err) { return QString::fromLocal8Bit(std::strerror(err)); }
+QString systemError(int err) {
+    return QString::fromLocal8Bit(std::strerror(err));
+}
 
 // The engine's text, with the system's reason behind a vague "disk I/O error".
 QString engineError(sqlite3* db) {
@@ -31,9 +33,13 @@ QString engineError(sqlite3* db) {
     return text;
 }
 
-QByteArray databaseKey() { return Database::parseConnectionString(ConnectionString()).key; }
+QByteArray databaseKey() {
+    return Database::parseConnectionString(ConnectionString()).key;
+}
 
-QString absoluteDbPath() { return QFileInfo(DbPath).absoluteFilePath(); }
+QString absoluteDbPath() {
+    return QFileInfo(DbPath).absoluteFilePath();
+}
 
 // A new empty file beside `target` with a unique name; empty on failure.
 QString makeTemp(const QString& target, QString* error) {
@@ -80,7 +86,8 @@ void copyMode(const QString& from, const QString& to) {
 bool commitTemp(const QString& temp, const QString& target, QString* error) {
     for (const char* side : {"-journal", "-wal"}) {
         if (QFileInfo::exists(target + QLatin1String(side))) {
-            *error = QStringLiteral("%1 还有未完成的写入（%2），请重新启动程序后再试。").arg(target, target + QLatin1String(side));
+            *error = QStringLiteral("%1 还有未完成的写入（%2），请重新启动程序后再试。")
+                         .arg(target, target + QLatin1String(side));
             return false;
         }
     }
@@ -204,16 +211,22 @@ bool reopenAfterReplace(QString* error) {
 
 } // namespace
 
-QString backupFolder() { return QDir(ProgramFolder()).filePath(QStringLiteral("backup")); }
-
-QString datedBackupPath() {
-    return QDir(backupFolder()).filePath(Clock::get().today().toString(QStringLiteral("yyyy-MM-dd")) +
-                                         QStringLiteral(".bak"));
+QString backupFolder() {
+    return QDir(ProgramFolder()).filePath(QStringLiteral("backup"));
 }
 
-QString restoreSourcePath() { return QDir(backupFolder()).filePath(QStringLiteral("data.bak")); }
+QString datedBackupPath() {
+    return QDir(backupFolder())
+        .filePath(Clock::get().today().toString(QStringLiteral("yyyy-MM-dd")) + QStringLiteral(".bak"));
+}
 
-QString compactTempPath() { return QDir(ProgramFolder()).filePath(QStringLiteral("db.tmp")); }
+QString restoreSourcePath() {
+    return QDir(backupFolder()).filePath(QStringLiteral("data.bak"));
+}
+
+QString compactTempPath() {
+    return QDir(ProgramFolder()).filePath(QStringLiteral("db.tmp"));
+}
 
 bool checkDatabase(const QString& path, QString* error) {
     const QFileInfo info(path);
@@ -242,8 +255,9 @@ bool checkDatabase(const QString& path, QString* error) {
     {
         auto st = SqlCipher::prepare(db.get(), QStringLiteral("PRAGMA quick_check"), &e);
         const bool stepped = st && sqlite3_step(st.get()) == SQLITE_ROW;
-        const QString verdict = stepped ? QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st.get(), 0)))
-                                        : SqlCipher::lastError(db.get());
+        const QString verdict =
+            stepped ? QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st.get(), 0)))
+                    : SqlCipher::lastError(db.get());
         if (!stepped || verdict != QLatin1String("ok")) {
             *error = QStringLiteral("%1 已损坏（%2）").arg(path, verdict);
             return false;
@@ -295,7 +309,8 @@ bool writeBackup(const QString& target, QString* error, const Progress& progress
         const QByteArray key = databaseKey();
         if (rc == SQLITE_OK)
             rc = sqlite3_key(dest.get(), key.constData(), key.size());
-        sqlite3_backup* backup = rc == SQLITE_OK ? sqlite3_backup_init(dest.get(), "main", src, "main") : nullptr;
+        sqlite3_backup* backup =
+            rc == SQLITE_OK ? sqlite3_backup_init(dest.get(), "main", src, "main") : nullptr;
         if (backup) {
             int retries = 0;
             do {

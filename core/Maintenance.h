@@ -13,7 +13,7 @@ using Progress = std::function<void(qint64 done, qint64 total)>;
 
 // The files beside the program.
 QString backupFolder();
-QString datedBackupPath(); // backup/yyyy-MM-dd.bak for Clock::get().today()
+QString datedBackupPath();   // backup/yyyy-MM-dd.bak for Clock::get().today()
 QString restoreSourcePath(); // backup/data.bak
 QString compactTempPath();   // db.tmp
 

@@ -57,13 +57,14 @@ void RunBackup(QWidget* parent) {
 void RunRestore(QWidget* parent) {
     const QString source = restoreSourcePath();
     if (!QFileInfo(source).isFile()) {
-        Prompt::message(QStringLiteral("没有备份数据可以用来恢复！"), QStringLiteral("恢复失败"), Prompt::Icon::Warning);
+        Prompt::message(QStringLiteral("没有备份数据可以用来恢复！"), QStringLiteral("恢复失败"),
+                        Prompt::Icon::Warning);
         return;
     }
     QString error;
     if (!checkDatabase(source, &error)) {
-        Prompt::message(QStringLiteral("备份数据不能用来恢复：") + error + kUnchanged, QStringLiteral("恢复失败"),
-                        Prompt::Icon::Warning);
+        Prompt::message(QStringLiteral("备份数据不能用来恢复：") + error + kUnchanged,
+                        QStringLiteral("恢复失败"), Prompt::Icon::Warning);
         return;
     }
     if (Prompt::message(QStringLiteral("你确定要恢复数据库吗？\n该操作将不可逆转！"), QStringLiteral("提醒"),
@@ -74,7 +75,8 @@ void RunRestore(QWidget* parent) {
         ProgressBox box(parent, QStringLiteral("正在恢复数据库……"));
         r = restoreFrom(source, box.callback());
     }
-    Prompt::message(r.ok ? kDone : QStringLiteral("恢复失败：") + r.error + (r.replaced ? QString() : kUnchanged));
+    Prompt::message(r.ok ? kDone
+                         : QStringLiteral("恢复失败：") + r.error + (r.replaced ? QString() : kUnchanged));
 }
 
 void RunCompact(QWidget* parent) {
@@ -83,7 +85,8 @@ void RunCompact(QWidget* parent) {
         ProgressBox box(parent, QStringLiteral("正在压缩数据库……"));
         r = compact(box.callback());
     }
-    Prompt::message(r.ok ? kDone : QStringLiteral("压缩失败：") + r.error + (r.replaced ? QString() : kUnchanged));
+    Prompt::message(r.ok ? kDone
+                         : QStringLiteral("压缩失败：") + r.error + (r.replaced ? QString() : kUnchanged));
 }
 
 } // namespace Maintenance

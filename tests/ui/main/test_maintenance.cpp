@@ -27,7 +27,9 @@ namespace {
 const QString kDone = QStringLiteral("操作完毕！");
 const QString kQuestion = QStringLiteral("你确定要恢复数据库吗？\n该操作将不可逆转！");
 
-QByteArray key() { return Database::parseConnectionString(ConnectionString()).key; }
+QByteArray key() {
+    return Database::parseConnectionString(ConnectionString()).key;
+}
 
 QByteArray digest(const QString& path) {
     QFile f(path);
@@ -71,7 +73,8 @@ QStringList companiesIn(const QString& path) {
     auto db = SqlCipher::open(path, key(), false, &e);
     if (!db)
         return {QStringLiteral("<unreadable: %1>").arg(e)};
-    auto st = SqlCipher::prepare(db.get(), QStringLiteral("SELECT [企业名称] FROM [企业] ORDER BY [企业编号]"), &e);
+    auto st =
+        SqlCipher::prepare(db.get(), QStringLiteral("SELECT [企业名称] FROM [企业] ORDER BY [企业编号]"), &e);
     QStringList out;
     while (st && sqlite3_step(st.get()) == SQLITE_ROW)
         out << QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st.get(), 0)));
@@ -99,7 +102,8 @@ bool makeDatabase(const QString& path, const QByteArray& dbKey, Flaw flaw) {
     SqlCipher::DbHandle db;
     if (dbKey.isEmpty()) { // SQLCipher without a key writes a plain SQLite file
         sqlite3* raw = nullptr;
-        sqlite3_open_v2(QFile::encodeName(path).constData(), &raw, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+        sqlite3_open_v2(QFile::encodeName(path).constData(), &raw, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE,
+                        nullptr);
         db.reset(raw);
     } else {
         db = SqlCipher::open(path, dbKey, true, &e);
@@ -185,7 +189,9 @@ private Q_SLOTS:
 };
 
 // Only this library's wiring, so the test does not depend on the other window libraries.
-void TestMaintenance::initTestCase() { WireMaintenanceMenu(*mdiTobrin::instance()); }
+void TestMaintenance::initTestCase() {
+    WireMaintenanceMenu(*mdiTobrin::instance());
+}
 
 void TestMaintenance::backupTwiceOnOneDay() {
     TempHome home;
@@ -384,7 +390,8 @@ void TestMaintenance::restoreChecksDataBak() {
         QCOMPARE(prompt.texts().size(), 1);
         QCOMPARE(prompt.last()->caption, QStringLiteral("恢复失败"));
         QCOMPARE(prompt.last()->icon, Prompt::Icon::Warning);
-        QVERIFY2(prompt.last()->text.contains(QStringLiteral("数据库没有改动")), qPrintable(prompt.last()->text));
+        QVERIFY2(prompt.last()->text.contains(QStringLiteral("数据库没有改动")),
+                 qPrintable(prompt.last()->text));
         QCOMPARE(digest(home.db()), before);
         QCOMPARE(companies().size(), 20);
     }
@@ -405,7 +412,8 @@ void TestMaintenance::compactShrinksAndLaterWritesLast() {
     FakeClock clock;
     FakePrompt prompt;
     QVERIFY(addCompany(QStringLiteral("A")) > 0); // key 21
-    QVERIFY(home.raw(QStringLiteral("DELETE FROM [拜访]; DELETE FROM [联系人]; DELETE FROM [企业] WHERE [企业编号]<>21;")));
+    QVERIFY(home.raw(QStringLiteral(
+        "DELETE FROM [拜访]; DELETE FROM [联系人]; DELETE FROM [企业] WHERE [企业编号]<>21;")));
     QVERIFY(home.raw(QStringLiteral("UPDATE [参数设置] SET [密码]='kept';")));
     if (!stale.isEmpty())
         QVERIFY(writeFile(home.file(stale), QByteArray(5000, 'x')));
@@ -436,9 +444,12 @@ void TestMaintenance::compactShrinksAndLaterWritesLast() {
 void TestMaintenance::fullDiskLeavesEverythingAsItWas_data() {
     QTest::addColumn<QString>("command");
     QTest::addColumn<QString>("lead");
-    QTest::newRow("backup") << "mnuBackup" << "备份失败：";
-    QTest::newRow("restore") << "mnuRestore" << "恢复失败：";
-    QTest::newRow("compact") << "mnuCompDB" << "压缩失败：";
+    QTest::newRow("backup") << "mnuBackup"
+                            << "备份失败：";
+    QTest::newRow("restore") << "mnuRestore"
+                             << "恢复失败：";
+    QTest::newRow("compact") << "mnuCompDB"
+                             << "压缩失败：";
 }
 
 void TestMaintenance::fullDiskLeavesEverythingAsItWas() {
