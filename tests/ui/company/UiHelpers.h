@@ -74,8 +74,24 @@ inline QPoint cellCenter(Grid* g, int row, int col = 1) {
     return g->visualRect(g->model()->index(row - 1, col)).center();
 }
 inline void clickRow(Grid* g, int row) { QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, cellCenter(g, row)); }
+// As a mouse delivers it: press, release, double-click, release.
 inline void dblClickRow(Grid* g, int row) {
-    QTest::mouseDClick(g->viewport(), Qt::LeftButton, {}, cellCenter(g, row));
+    const QPoint at = cellCenter(g, row);
+    QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseDClick(g->viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseRelease(g->viewport(), Qt::LeftButton, {}, at);
+}
+
+// Types `text` into `w` key by key. QTest::keyClicks knows Latin-1 only; other characters
+// come as key events carrying their text, as an input method delivers them.
+inline void typeText(QWidget* w, const QString& text) {
+    for (char32_t cp : text.toUcs4()) {
+        const QString one = QString::fromUcs4(&cp, 1);
+        if (cp < 128)
+            QTest::keyClick(w, char(cp));
+        else
+            QTest::sendKeyEvent(QTest::Click, w, Qt::Key_unknown, one, Qt::NoModifier);
+    }
 }
 
 // A named control; aborts the test binary with the name when it is missing.

@@ -115,7 +115,7 @@ void TestMdiCompany::conditionListRefusesTypingAndClears() {
     auto* cbo = need<QComboBox>(&w, "cboQueryItem");
     chooseItem(w, QStringLiteral("企业名称"));
     cbo->setFocus();
-    QTest::keyClicks(cbo, QStringLiteral("xyz"));
+    typeText(cbo, QStringLiteral("xyz"));
     QCOMPARE(cbo->currentText(), QStringLiteral("企业名称"));
     auto* kw = need<QLineEdit>(&w, "txtKeyword");
     kw->setText(QStringLiteral("华信"));
@@ -202,7 +202,7 @@ void TestMdiCompany::keywordLeftBecomesNumber() {
     chooseItem(w, item);
     auto* kw = need<QLineEdit>(&w, "txtKeyword");
     kw->setFocus();
-    QTest::keyClicks(kw, typed);
+    typeText(kw, typed);
     QCOMPARE(kw->text(), typed); // nothing changes while typing
     need<QPushButton>(&w, "cmdQuery")->setFocus();
     QCOMPARE(kw->text(), left);
