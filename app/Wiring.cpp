@@ -20,6 +20,10 @@
 #include "ui/lists/ListsMenu.h"
 #define TOBRIN_LISTS 1
 #endif
+#if __has_include("ui/lists/QueryMenu.h")
+#include "ui/lists/QueryMenu.h"
+#define TOBRIN_QUERIES 1
+#endif
 #if __has_include("ui/main/MaintenanceMenu.h")
 #include "ui/main/MaintenanceMenu.h"
 #define TOBRIN_MAINTENANCE 1
@@ -53,6 +57,9 @@ void WireMainMenu(mdiTobrin& window) {
 #endif
 #ifdef TOBRIN_LISTS
     WireListsMenu(window);
+#endif
+#ifdef TOBRIN_QUERIES
+    WireQueryMenu(window);
 #endif
 #ifdef TOBRIN_MAINTENANCE
     WireMaintenanceMenu(window);
