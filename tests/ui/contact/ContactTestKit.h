@@ -37,6 +37,14 @@ inline void leave(QWidget* from, QWidget* to) {
     focus(to);
 }
 
+// A double click. QTest's first double click on a newly shown window arrives as a single press,
+// so a click goes first, far enough ahead not to pair with it.
+inline void doubleClick(QWidget* w, const QPoint& at) {
+    QTest::mouseClick(w, Qt::LeftButton, {}, at);
+    QTest::qWait(QApplication::doubleClickInterval() + 50);
+    QTest::mouseDClick(w, Qt::LeftButton, {}, at);
+}
+
 // The stored values of one contact (empty when the row is not there).
 inline QVector<QVariant> contact(long id) {
     QString message;
