@@ -255,26 +255,35 @@ void frmVisitForm::showEvent(QShowEvent* e) {
         IsDirty = false;
         txtNote->setFocus();
     } else {
-        focusNextStep();
+        focusNextStep(-1);
     }
 }
 
-void frmVisitForm::focusNextStep() {
-    // The order in which a new visit is filled in; the first empty step gets the focus.
-    const std::pair<QLineEdit*, const char*> steps[] = {
-        {txtVisited, "cmdSelCompany_0"}, {txtLinkMan[0], "cmdSelLinkMan_1"}, {txtVisit, "cmdSelCompany_1"},
-        {txtLinkMan[1], "cmdSelLinkMan_2"}, {txtVisitor, "cmdSelLinkMan_0"}, {txtVisitStart, "dpVisitStart"},
-        {txtVisitEnd, "dpVisitEnd"},
+void frmVisitForm::focusNextStep(int after, bool requiredOnly) {
+    // The order in which a new visit is filled in: the next empty step gets the focus.
+    struct Step {
+        QLineEdit* box;
+        const char* control;
+        bool required;
     };
-    QWidget* target = txtIntent;
-    for (const auto& [box, button] : steps) {
-        if (box->text().isEmpty()) {
-            target = findChild<QWidget*>(QString::fromLatin1(button));
-            break;
+    const Step steps[] = {
+        {txtVisited, "cmdSelCompany_0", false},  {txtLinkMan[0], "cmdSelLinkMan_1", true},
+        {txtVisit, "cmdSelCompany_1", false},    {txtLinkMan[1], "cmdSelLinkMan_2", true},
+        {txtVisitor, "cmdSelLinkMan_0", true},   {txtVisitStart, "dpVisitStart", true},
+        {txtVisitEnd, "dpVisitEnd", true},
+    };
+    QWidget* target = nullptr;
+    for (int pass = 0; pass < 2 && !target; ++pass) {
+        // First the steps after `after`, then any required one left empty before it.
+        for (int i = 0; i < int(std::size(steps)) && !target; ++i) {
+            const Step& s = steps[i];
+            if ((pass == 0 && i <= after) || (pass == 1 && !s.required) || (requiredOnly && !s.required))
+                continue;
+            if (s.box->text().trimmed().isEmpty())
+                target = findChild<QWidget*>(QString::fromLatin1(s.control));
         }
     }
-    if (target)
-        target->setFocus();
+    (target ? target : static_cast<QWidget*>(txtIntent))->setFocus();
 }
 
 void frmVisitForm::pickCompany(int element) {
@@ -282,7 +291,7 @@ void frmVisitForm::pickCompany(int element) {
     const QString tag = element == 0 ? (add ? QStringLiteral("AddVisit1") : QStringLiteral("EditVisite1"))
                                      : (add ? QStringLiteral("AddVisit2") : QStringLiteral("EditVisite2"));
     frmSelectCompany::pick(this, tag);
-    focusNextStep();
+    focusNextStep(element == 0 ? 0 : 2);
 }
 
 void frmVisitForm::pickPerson(int element) {
@@ -291,7 +300,7 @@ void frmVisitForm::pickPerson(int element) {
     static const char* const modes[] = {"AddVisita", "AddVisitb", "AddVisitc"};
     frmSelectLinkMan::pick(this, VisitQuery::companyNumber(company->text()), QString::fromLatin1(modes[element]));
     if (element != 0)
-        focusNextStep();
+        focusNextStep(element == 1 ? 1 : 3);
 }
 
 void frmVisitForm::reject() {
@@ -313,15 +322,15 @@ void frmVisitForm::save() {
     auto empty = [](const QLineEdit* e) { return e->text().trimmed().isEmpty(); };
     if (empty(txtLinkMan[0]) || empty(txtLinkMan[1]) || empty(txtVisitor)) {
         Prompt::error(QStringLiteral("受访人/责任人/实施人员为必填项目！"));
-        focusNextStep();
+        focusNextStep(-1, true);
         return;
     }
     if (empty(txtVisitStart) || empty(txtVisitEnd)) {
         Prompt::error(QStringLiteral("您还没有填写约会时间！"));
-        focusNextStep();
+        focusNextStep(-1, true);
         return;
     }
-    if (cboRemind->currentText() == QLatin1String("需要提醒") && (empty(txtRemindStart) || empty(txtRemindEnd))) {
+    if (cboRemind->currentText() == QStringLiteral("需要提醒") && (empty(txtRemindStart) || empty(txtRemindEnd))) {
         Prompt::error(QStringLiteral("您还没有填写提醒时间！"));
         findChild<QWidget*>(empty(txtRemindStart) ? QStringLiteral("dpRemindStart") : QStringLiteral("dpRemindEnd"))
             ->setFocus();

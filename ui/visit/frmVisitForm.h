@@ -66,7 +66,8 @@ private:
                        QWidget** rowOut);
     void pickCompany(int element);
     void pickPerson(int element);
-    void focusNextStep();
+    // Focuses the first empty step after step `after` (-1: from the start).
+    void focusNextStep(int after, bool requiredOnly = false);
     void save();
     void markDirty() { IsDirty = true; }
 
