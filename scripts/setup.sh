@@ -8,7 +8,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev libgl-dev
   libsqlcipher-dev sqlcipher libicu-dev libxlsxwriter-dev zlib1g-dev
   fonts-noto-cjk xvfb xauth
-  openssl python3
+  openssl python3 python3-openpyxl unzip
 )
 sudo=""
 if [ "$(id -u)" -ne 0 ]; then sudo="sudo"; fi
