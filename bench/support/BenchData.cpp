@@ -1,0 +1,63 @@
+#include "bench/support/BenchData.h"
+
+#include "core/Database.h"
+#include "core/SqlCipher.h"
+#include "core/modDBCommand.h"
+
+#include <QDate>
+#include <QDir>
+#include <QProcess>
+#include <QVariantList>
+#include <cstdio>
+
+namespace BenchData {
+namespace {
+bool fill(const QString& db, int contacts, QString* error) {
+    const auto target = Database::parseConnectionString(ConnectionString());
+    auto h = SqlCipher::open(db, target.key, false, error);
+    if (!h)
+        return false;
+    return Database::transaction(h.get(), error, [&] {
+        auto st = SqlCipher::prepare(
+            h.get(),
+            "INSERT INTO [联系人] ([姓名],[姓名首拼],[性别],[家庭住址],[手机号码],[电子信箱],[城市],[生日],[生日提醒],"
+            "[企业编号],[所属企业],[备注]) VALUES (?,?,?,?,?,?,?,?,?,?,?,?)",
+            error);
+        if (!st)
+            return false;
+        for (int i = 0; i < contacts; ++i) {
+            sqlite3_reset(st.get());
+            const QVariantList v = {QStringLiteral("联系人%1").arg(i), QStringLiteral("LXR"), i % 2 ? "男性" : "女性",
+                                    QStringLiteral("北京市海淀区中关村大街%1号").arg(i), QStringLiteral("1380000%1").arg(i),
+                                    QStringLiteral("user%1@example.cn").arg(i), "北京", QDate(1960 + i % 40, 1 + i % 12, 1 + i % 28),
+                                    "提醒", i % 20 + 1, QStringLiteral("公司%1").arg(i % 20), "备注文字"};
+            for (int c = 0; c < v.size(); ++c)
+                SqlCipher::bind(st.get(), c + 1, v[c]);
+            if (sqlite3_step(st.get()) != SQLITE_DONE) {
+                *error = SqlCipher::lastError(h.get());
+                return false;
+            }
+        }
+        return true;
+    });
+}
+
+} // namespace
+
+bool makeContacts(const QString& home, int contacts) {
+    QProcess init;
+    init.start(QStringLiteral(TOBRIN_INITDB_PATH), {home});
+    if (!init.waitForFinished() || init.exitCode() != 0) {
+        std::fprintf(stderr, "init failed\n");
+        return false;
+    }
+    DbPath = QDir(home).filePath(QStringLiteral("Tobrin.dat"));
+    QString error;
+    if (!fill(DbPath, contacts, &error)) {
+        std::fprintf(stderr, "fill failed: %s\n", qPrintable(error));
+        return false;
+    }
+    return true;
+}
+
+} // namespace BenchData
