@@ -17,10 +17,11 @@ QString MessageHistory::previous() {
     return m_slots.at(m_index);
 }
 
-// The mirror of previous().
+// The mirror of previous(); it also closes itself at the last slot.
 QString MessageHistory::next() {
     m_index = std::clamp(m_index + 1, 0, int(m_slots.size()) - 1);
     m_previousEnabled = m_index > 0;
+    m_nextEnabled = m_index + 1 < m_slots.size();
     return m_slots.at(m_index);
 }
 

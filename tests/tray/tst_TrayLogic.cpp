@@ -55,6 +55,7 @@ void TestTrayLogic::historyPaging() {
     QCOMPARE(h.next(), QStringLiteral("提醒"));
     QCOMPARE(h.index(), 1);
     QVERIFY(h.previousEnabled());
+    QVERIFY(!h.nextEnabled());
     QCOMPARE(h.next(), QStringLiteral("提醒")); // not past the last slot
     QCOMPARE(h.index(), 1);
 }
