@@ -1,13 +1,10 @@
 #include "ui/contact/ContactMenu.h"
 
 #include "core/Prompt.h"
+#include "ui/company/mdiCompany.h"
 #include "ui/contact/frmAddLinkMan.h"
 #include "ui/contact/mdiLinkMan.h"
 #include "ui/main/mdiTobrin.h"
-#if __has_include("ui/company/mdiCompany.h")
-#include "ui/company/mdiCompany.h"
-#define TOBRIN_HAVE_MDICOMPANY 1
-#endif
 
 void WireContactMenu(mdiTobrin& window) {
     auto showList = [] { mdiTobrin::instance()->showChild<mdiLinkMan>(); };
@@ -18,10 +15,8 @@ void WireContactMenu(mdiTobrin& window) {
         frmAddLinkMan form(&window);
         Prompt::exec(form);
     });
-#ifdef TOBRIN_HAVE_MDICOMPANY
     mdiCompany::ShowStaff = [](long companyId) {
         mdiTobrin::instance()->showChild<mdiLinkMan>()->LoadCondition(QStringLiteral(" where [企业编号]=") +
-                                                                       QString::number(companyId));
+                                                                      QString::number(companyId));
     };
-#endif
 }

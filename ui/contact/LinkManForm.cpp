@@ -151,7 +151,8 @@ void LinkManForm::build(bool editForm) {
     auto* pick = new QPushButton(QStringLiteral("..."), this);
     pick->setObjectName(QStringLiteral("cmdCompanyList"));
     pick->setToolTip(QStringLiteral("选择所属单位"));
-    auto* clear = new QPushButton(style()->standardIcon(QStyle::SP_DialogResetButton), QStringLiteral("..."), this);
+    auto* clear =
+        new QPushButton(style()->standardIcon(QStyle::SP_DialogResetButton), QStringLiteral("..."), this);
     clear->setObjectName(QStringLiteral("ExBtn1"));
     clear->setToolTip(QStringLiteral("清除所属单位"));
     auto* companyRow = new QHBoxLayout;
@@ -261,8 +262,12 @@ void LinkManForm::setFieldText(int col, const QString& text) {
     }
 }
 
-bool LinkManForm::remind() const { return m_remind->isChecked(); }
-void LinkManForm::setRemind(bool on) { m_remind->setChecked(on); }
+bool LinkManForm::remind() const {
+    return m_remind->isChecked();
+}
+void LinkManForm::setRemind(bool on) {
+    m_remind->setChecked(on);
+}
 
 void LinkManForm::trimBox(QObject* box) {
     if (auto* line = qobject_cast<QLineEdit*>(box)) {
@@ -305,8 +310,9 @@ void LinkManForm::showEvent(QShowEvent* e) {
 }
 
 void LinkManForm::reject() {
-    if (m_isDirty && Prompt::message(QStringLiteral("你确定不保存就退出吗？"), QStringLiteral("提醒"),
-                                     Prompt::Icon::Information, Prompt::Buttons::OkCancel) != Prompt::Answer::Ok)
+    if (m_isDirty &&
+        Prompt::message(QStringLiteral("你确定不保存就退出吗？"), QStringLiteral("提醒"),
+                        Prompt::Icon::Information, Prompt::Buttons::OkCancel) != Prompt::Answer::Ok)
         return;
     QDialog::reject();
 }
@@ -323,9 +329,10 @@ std::optional<LinkManForm::Input> LinkManForm::checkedInput() {
     if (!birthday.isEmpty()) {
         in.birthday = DateText::parse(birthday);
         if (!in.birthday) {
-            Prompt::error(QStringLiteral("生日“%1”不是一个有效的日期，请按 yyyy-MM-dd 填写（例如 1990-02-28），"
-                                         "或者清空它。")
-                              .arg(birthday));
+            Prompt::error(
+                QStringLiteral("生日“%1”不是一个有效的日期，请按 yyyy-MM-dd 填写（例如 1990-02-28），"
+                               "或者清空它。")
+                    .arg(birthday));
             m_controls[kColBirthday]->setFocus();
             return std::nullopt;
         }

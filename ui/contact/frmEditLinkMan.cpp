@@ -32,8 +32,8 @@ bool frmEditLinkMan::save() {
     if (!in)
         return false;
     QString message;
-    auto rs = ExecuteSql(QStringLiteral("select * from [联系人] where [联系人编号]=") + QString::number(SelectedId),
-                         message);
+    auto rs = ExecuteSql(
+        QStringLiteral("select * from [联系人] where [联系人编号]=") + QString::number(SelectedId), message);
     if (IsSqlError(message) || !rs) {
         Prompt::error(message);
         return false;

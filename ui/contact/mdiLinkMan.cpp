@@ -8,10 +8,7 @@
 #include "core/modDBCommand.h"
 #include "core/ui/FillGrid.h"
 #include "core/ui/Grid.h"
-#if __has_include("ui/company/mdiCompany.h")
 #include "ui/company/mdiCompany.h"
-#define TOBRIN_HAVE_MDICOMPANY 1
-#endif
 #include "ui/contact/frmAddLinkMan.h"
 #include "ui/contact/frmEditLinkMan.h"
 #include "ui/main/mdiTobrin.h"
@@ -39,7 +36,9 @@ QPushButton* button(QWidget* parent, const char* name, const QString& caption) {
     return b;
 }
 
-void numbersOnly() { Prompt::error(QStringLiteral("只能输入数字！")); }
+void numbersOnly() {
+    Prompt::error(QStringLiteral("只能输入数字！"));
+}
 } // namespace
 
 mdiLinkMan::mdiLinkMan(QWidget* parent) : QWidget(parent), m_grid(new Grid(this)) {
@@ -131,13 +130,17 @@ mdiLinkMan::mdiLinkMan(QWidget* parent) : QWidget(parent), m_grid(new Grid(this)
     rs->Close();
 }
 
-void mdiLinkMan::LoadCondition(const QString& condition) { FillGrid(*m_grid, kTable, condition); }
+void mdiLinkMan::LoadCondition(const QString& condition) {
+    FillGrid(*m_grid, kTable, condition);
+}
 
 QString mdiLinkMan::orderClause() const {
     return AppSettings.Sort ? QStringLiteral(" order by [姓名]") : QString();
 }
 
-void mdiLinkMan::reload() { FillGrid(*m_grid, kTable, orderClause()); }
+void mdiLinkMan::reload() {
+    FillGrid(*m_grid, kTable, orderClause());
+}
 
 std::optional<int> mdiLinkMan::KeywordNumber(const QString& keyword) {
     static const QRegularExpression numeric(QStringLiteral("^[+-]?[0-9]+(\\.[0-9]+)?$"));
@@ -235,7 +238,8 @@ void mdiLinkMan::remove() {
                         Prompt::Buttons::OkCancel) != Prompt::Answer::Ok)
         return;
     QString message;
-    auto rs = ExecuteSql(QStringLiteral("select * from [联系人] where [联系人编号]=") + QString::number(id), message);
+    auto rs = ExecuteSql(QStringLiteral("select * from [联系人] where [联系人编号]=") + QString::number(id),
+                         message);
     if (IsSqlError(message) || !rs) {
         Prompt::error(message);
         return;
@@ -258,12 +262,8 @@ void mdiLinkMan::showCompany() {
     }
     // A contact without a company (empty cell) names company 0, which lists nothing.
     const long id = m_grid->TextMatrix(row, kColCompany).toLong();
-#ifdef TOBRIN_HAVE_MDICOMPANY
     mdiCompany* companies = mdiTobrin::instance()->showChild<mdiCompany>();
     companies->LoadCondition(QStringLiteral(" where [企业编号]=") + QString::number(id));
-#else
-    (void)id;
-#endif
 }
 
 QString mdiLinkMan::selectedName() const {

@@ -48,7 +48,8 @@ inline void doubleClick(QWidget* w, const QPoint& at) {
 // The stored values of one contact (empty when the row is not there).
 inline QVector<QVariant> contact(long id) {
     QString message;
-    auto rs = ExecuteSql(QStringLiteral("select * from [联系人] where [联系人编号]=") + QString::number(id), message);
+    auto rs = ExecuteSql(QStringLiteral("select * from [联系人] where [联系人编号]=") + QString::number(id),
+                         message);
     if (!rs || rs->RecordCount() != 1)
         return {};
     return rs->Rows().first();

@@ -25,8 +25,12 @@ template <typename T> T* child(QWidget& w, const char* name) {
         qWarning("no control %s", name);
     return c;
 }
-QLineEdit* box(QWidget& w, const char* name) { return child<QLineEdit>(w, name); }
-void click(QWidget& w, const char* name) { child<QPushButton>(w, name)->click(); }
+QLineEdit* box(QWidget& w, const char* name) {
+    return child<QLineEdit>(w, name);
+}
+void click(QWidget& w, const char* name) {
+    child<QPushButton>(w, name)->click();
+}
 
 // Chooses the row of `company` in the company picker when it opens.
 void pickCompanyNext(FakePrompt& prompt, const QString& company) {
@@ -234,16 +238,36 @@ void tst_LinkManForms::birthday_data() {
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("outcome"); // "date", "null" or "refused"
     QTest::addColumn<QDate>("date");
-    QTest::newRow("add 29 February") << "add" << "2000-02-29" << "date" << QDate(2000, 2, 29);
-    QTest::newRow("add short form") << "add" << "2000-2-29" << "date" << QDate(2000, 2, 29);
-    QTest::newRow("add empty is Null") << "add" << "" << "null" << QDate();
-    QTest::newRow("add 29 February of 2001") << "add" << "2001-02-29" << "refused" << QDate();
-    QTest::newRow("add month 13") << "add" << "2026-13-01" << "refused" << QDate();
-    QTest::newRow("add words") << "add" << "abc" << "refused" << QDate();
-    QTest::newRow("edit 29 February") << "edit" << "1996-02-29" << "date" << QDate(1996, 2, 29);
-    QTest::newRow("edit emptied is Null") << "edit" << "" << "null" << QDate();
-    QTest::newRow("edit 30 February") << "edit" << "1999-02-30" << "refused" << QDate();
-    QTest::newRow("edit day 0") << "edit" << "1999-01-00" << "refused" << QDate();
+    QTest::newRow("add 29 February") << "add"
+                                     << "2000-02-29"
+                                     << "date" << QDate(2000, 2, 29);
+    QTest::newRow("add short form") << "add"
+                                    << "2000-2-29"
+                                    << "date" << QDate(2000, 2, 29);
+    QTest::newRow("add empty is Null") << "add"
+                                       << ""
+                                       << "null" << QDate();
+    QTest::newRow("add 29 February of 2001") << "add"
+                                             << "2001-02-29"
+                                             << "refused" << QDate();
+    QTest::newRow("add month 13") << "add"
+                                  << "2026-13-01"
+                                  << "refused" << QDate();
+    QTest::newRow("add words") << "add"
+                               << "abc"
+                               << "refused" << QDate();
+    QTest::newRow("edit 29 February") << "edit"
+                                      << "1996-02-29"
+                                      << "date" << QDate(1996, 2, 29);
+    QTest::newRow("edit emptied is Null") << "edit"
+                                          << ""
+                                          << "null" << QDate();
+    QTest::newRow("edit 30 February") << "edit"
+                                      << "1999-02-30"
+                                      << "refused" << QDate();
+    QTest::newRow("edit day 0") << "edit"
+                                << "1999-01-00"
+                                << "refused" << QDate();
 }
 
 void tst_LinkManForms::birthday() {
@@ -255,7 +279,8 @@ void tst_LinkManForms::birthday() {
     FakePrompt prompt;
     FakeClock clock;
     const long id = addByName(prompt, QStringLiteral("寿星"));
-    QVERIFY(home.raw(QStringLiteral("UPDATE \"联系人\" SET \"生日\"='1990-05-01' WHERE \"联系人编号\"=%1;").arg(id)));
+    QVERIFY(home.raw(
+        QStringLiteral("UPDATE \"联系人\" SET \"生日\"='1990-05-01' WHERE \"联系人编号\"=%1;").arg(id)));
     const auto before = kit::contact(id);
     const int count = kit::contactCount();
 
@@ -393,8 +418,10 @@ void tst_LinkManForms::editRowDeletedBehind() {
 void tst_LinkManForms::writeRefused_data() {
     QTest::addColumn<QString>("form");
     QTest::addColumn<QString>("event");
-    QTest::newRow("add") << "add" << "INSERT";
-    QTest::newRow("edit") << "edit" << "UPDATE";
+    QTest::newRow("add") << "add"
+                         << "INSERT";
+    QTest::newRow("edit") << "edit"
+                          << "UPDATE";
 }
 
 void tst_LinkManForms::writeRefused() {
@@ -403,8 +430,10 @@ void tst_LinkManForms::writeRefused() {
     TempHome home;
     FakePrompt prompt;
     const long id = addByName(prompt, QStringLiteral("张三"));
-    QVERIFY(home.raw(QStringLiteral("CREATE TRIGGER refuse BEFORE %1 ON \"联系人\" BEGIN SELECT RAISE(ABORT, '拒绝写入'); END;")
-                         .arg(event)));
+    QVERIFY(home.raw(
+        QStringLiteral(
+            "CREATE TRIGGER refuse BEFORE %1 ON \"联系人\" BEGIN SELECT RAISE(ABORT, '拒绝写入'); END;")
+            .arg(event)));
     const auto before = kit::contact(id);
     const int count = kit::contactCount();
     prompt.clear();
@@ -523,8 +552,9 @@ void tst_LinkManForms::kindsInStoredOrderAndKept() {
     QVERIFY(home.raw(QStringLiteral("INSERT INTO \"联系人性质\"(\"性质名称\") VALUES('老乡');")));
     const long id = addByName(prompt, QStringLiteral("张三"));
     // A kind renamed or deleted since, and a sex outside the list.
-    QVERIFY(home.raw(QStringLiteral("UPDATE \"联系人\" SET \"性质\"='旧性质', \"性别\"='保密' WHERE \"联系人编号\"=%1;")
-                         .arg(id)));
+    QVERIFY(home.raw(
+        QStringLiteral("UPDATE \"联系人\" SET \"性质\"='旧性质', \"性别\"='保密' WHERE \"联系人编号\"=%1;")
+            .arg(id)));
     frmAddLinkMan add;
     auto* kinds = child<QComboBox>(add, "cboKind");
     QStringList items;
@@ -558,8 +588,9 @@ void tst_LinkManForms::typingLimitsNeverCutStoredText() {
     FakePrompt prompt;
     const QString longName = QString(60, QChar(u'长'));
     const QString longNote = QString(300, QChar(u'注'));
-    QVERIFY(home.raw(QStringLiteral("INSERT INTO \"联系人\"(\"姓名\",\"生日提醒\",\"备注\") VALUES('%1','不提醒','%2');")
-                         .arg(longName, longNote)));
+    QVERIFY(home.raw(
+        QStringLiteral("INSERT INTO \"联系人\"(\"姓名\",\"生日提醒\",\"备注\") VALUES('%1','不提醒','%2');")
+            .arg(longName, longNote)));
     const long id = kit::lastContactId();
     auto edit = editFormFor(id);
     prompt.onDialog([&](QDialog& d) {

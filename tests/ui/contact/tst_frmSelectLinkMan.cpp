@@ -25,11 +25,17 @@ public:
         }
     }
     QString text(const char* name) const { return findChild<QLineEdit*>(QString::fromLatin1(name))->text(); }
-    void setText(const char* name, const QString& t) { findChild<QLineEdit*>(QString::fromLatin1(name))->setText(t); }
+    void setText(const char* name, const QString& t) {
+        findChild<QLineEdit*>(QString::fromLatin1(name))->setText(t);
+    }
 };
 
-Grid* grid(QDialog& d) { return d.findChild<Grid*>(QStringLiteral("grdLinkMan")); }
-QPushButton* button(QDialog& d, const char* name) { return d.findChild<QPushButton*>(QString::fromLatin1(name)); }
+Grid* grid(QDialog& d) {
+    return d.findChild<Grid*>(QStringLiteral("grdLinkMan"));
+}
+QPushButton* button(QDialog& d, const char* name) {
+    return d.findChild<QPushButton*>(QString::fromLatin1(name));
+}
 
 // Opens the picker and chooses `name` with "选择添加"; false when the picker stayed open.
 bool choose(FakePrompt& prompt, Opener& opener, long company, const QString& mode, const QString& name) {
@@ -99,13 +105,20 @@ void tst_frmSelectLinkMan::implementersJoined() {
 void tst_frmSelectLinkMan::modes_data() {
     QTest::addColumn<QString>("mode");
     QTest::addColumn<QString>("target"); // empty: nothing is written, the picker stays open
-    QTest::newRow("visited person") << "AddVisitb" << "txtLinkMan_0";
-    QTest::newRow("visited person, lower case") << "addvisitb" << "txtLinkMan_0";
-    QTest::newRow("visited person, upper case") << "ADDVISITB" << "txtLinkMan_0";
-    QTest::newRow("responsible person") << "AddVisitc" << "txtLinkMan_1";
-    QTest::newRow("responsible person, mixed case") << "aDDvISITc" << "txtLinkMan_1";
-    QTest::newRow("unknown mode") << "AddVisitd" << "";
-    QTest::newRow("company tag") << "AddLinkMan" << "";
+    QTest::newRow("visited person") << "AddVisitb"
+                                    << "txtLinkMan_0";
+    QTest::newRow("visited person, lower case") << "addvisitb"
+                                                << "txtLinkMan_0";
+    QTest::newRow("visited person, upper case") << "ADDVISITB"
+                                                << "txtLinkMan_0";
+    QTest::newRow("responsible person") << "AddVisitc"
+                                        << "txtLinkMan_1";
+    QTest::newRow("responsible person, mixed case") << "aDDvISITc"
+                                                    << "txtLinkMan_1";
+    QTest::newRow("unknown mode") << "AddVisitd"
+                                  << "";
+    QTest::newRow("company tag") << "AddLinkMan"
+                                 << "";
 }
 
 void tst_frmSelectLinkMan::modes() {

@@ -4,6 +4,7 @@
 #include "tests/support/FakePrompt.h"
 #include "tests/support/TempHome.h"
 #include "tests/ui/contact/ContactTestKit.h"
+#include "ui/company/mdiCompany.h"
 #include "ui/contact/ContactMenu.h"
 #include "ui/contact/frmEditLinkMan.h"
 #include "ui/contact/mdiLinkMan.h"
@@ -19,19 +20,26 @@
 
 namespace {
 // Six contacts: two of company 12, text that breaks careless SQL, a leap-day birthday.
-const char* kContacts =
-    "INSERT INTO \"联系人\"(\"姓名\",\"姓名首拼\",\"生日提醒\",\"企业编号\",\"所属企业\",\"生日\",\"爱好\",\"城市\") VALUES"
-    "('张三','ZS-stored','提醒',12,'十二公司','1985-06-01','看书 游泳','北京'),"
-    "('王五','WW','不提醒',12,'十二公司',NULL,NULL,NULL),"
-    "('O''Brien','OB','不提醒',3,'三公司',NULL,NULL,NULL),"
-    "('100%_纯','C','不提醒',NULL,NULL,NULL,NULL,NULL),"
-    "('张三丰','ZSF','不提醒',7,'七公司',NULL,NULL,NULL),"
-    "('王小明','WXM','不提醒',NULL,NULL,'2000-02-29',NULL,NULL);";
+const char* kContacts = "INSERT INTO "
+                        "\"联系人\"(\"姓名\",\"姓名首拼\",\"生日提醒\",\"企业编号\",\"所属企业\",\"生日\","
+                        "\"爱好\",\"城市\") VALUES"
+                        "('张三','ZS-stored','提醒',12,'十二公司','1985-06-01','看书 游泳','北京'),"
+                        "('王五','WW','不提醒',12,'十二公司',NULL,NULL,NULL),"
+                        "('O''Brien','OB','不提醒',3,'三公司',NULL,NULL,NULL),"
+                        "('100%_纯','C','不提醒',NULL,NULL,NULL,NULL,NULL),"
+                        "('张三丰','ZSF','不提醒',7,'七公司',NULL,NULL,NULL),"
+                        "('王小明','WXM','不提醒',NULL,NULL,'2000-02-29',NULL,NULL);";
 const QStringList kNames = {"张三", "王五", "O'Brien", "100%_纯", "张三丰", "王小明"};
 
-QPushButton* button(QWidget& w, const char* name) { return w.findChild<QPushButton*>(QString::fromLatin1(name)); }
-QComboBox* items(QWidget& w) { return w.findChild<QComboBox*>(QStringLiteral("cboQueryItem")); }
-QLineEdit* keyword(QWidget& w) { return w.findChild<QLineEdit*>(QStringLiteral("txtKeyword")); }
+QPushButton* button(QWidget& w, const char* name) {
+    return w.findChild<QPushButton*>(QString::fromLatin1(name));
+}
+QComboBox* items(QWidget& w) {
+    return w.findChild<QComboBox*>(QStringLiteral("cboQueryItem"));
+}
+QLineEdit* keyword(QWidget& w) {
+    return w.findChild<QLineEdit*>(QStringLiteral("txtKeyword"));
+}
 
 void chooseItem(QWidget& w, const QString& item) {
     items(w)->setCurrentIndex(item.isEmpty() ? -1 : items(w)->findText(item));
@@ -64,6 +72,8 @@ private Q_SLOTS:
     void visitHooks();
     void companyNeedsContact();
     void menuItems();
+    void companyOfContact();
+    void staffFromCompanyList();
     void layout();
 };
 
@@ -132,30 +142,54 @@ void tst_mdiLinkMan::query_data() {
     const QString numbers = QStringLiteral("只能输入数字！");
     const QString none = QStringLiteral("没有找到任何数据！");
     const QStringList twelve = {"张三", "王五"};
-    QTest::newRow("no item: all") << "" << "王" << kNames << "";
-    QTest::newRow("name contains") << "姓名" << "王" << QStringList{"王五", "王小明"} << "";
-    QTest::newRow("single quote") << "姓名" << "'" << QStringList{"O'Brien"} << "";
-    QTest::newRow("quoted name exactly") << "姓名" << "O'Brien" << QStringList{"O'Brien"} << "";
-    QTest::newRow("percent is itself") << "姓名" << "%" << QStringList{"100%_纯"} << "";
-    QTest::newRow("underscore is itself") << "姓名" << "_" << QStringList{"100%_纯"} << "";
-    QTest::newRow("inner blank kept") << "爱好" << "看书 游泳" << QStringList{"张三"} << "";
-    QTest::newRow("nothing found") << "姓名" << "无此人" << QStringList{} << none;
-    QTest::newRow("company between blanks") << "企业编号" << " 12 " << twelve << "";
-    QTest::newRow("leading zeros") << "企业编号" << "012" << twelve << "";
-    QTest::newRow("sign") << "企业编号" << "+12" << twelve << "";
-    QTest::newRow("fraction rounds down") << "企业编号" << "12.4" << twelve << "";
-    QTest::newRow("half to even, down") << "企业编号" << "12.5" << twelve << "";
-    QTest::newRow("half to even, up") << "企业编号" << "11.5" << twelve << "";
-    QTest::newRow("contact number") << "联系人编号" << "3" << QStringList{"O'Brien"} << "";
-    QTest::newRow("letters") << "联系人编号" << "abc" << kNames << numbers;
-    QTest::newRow("beyond 32 bits") << "企业编号" << "99999999999" << kNames << numbers;
-    QTest::newRow("exponent") << "企业编号" << "1e12" << kNames << numbers;
-    QTest::newRow("hex") << "企业编号" << "&H10" << kNames << numbers;
-    QTest::newRow("empty number") << "企业编号" << "" << kNames << numbers;
-    QTest::newRow("leap day short") << "生日" << "2000-2-29" << QStringList{"王小明"} << "";
-    QTest::newRow("leap day long") << "生日" << "2000-02-29" << QStringList{"王小明"} << "";
-    QTest::newRow("birthday words") << "生日" << "abc" << kNames << "";
-    QTest::newRow("impossible birthday") << "生日" << "2001-02-29" << kNames << "";
+    QTest::newRow("no item: all") << ""
+                                  << "王" << kNames << "";
+    QTest::newRow("name contains") << "姓名"
+                                   << "王" << QStringList{"王五", "王小明"} << "";
+    QTest::newRow("single quote") << "姓名"
+                                  << "'" << QStringList{"O'Brien"} << "";
+    QTest::newRow("quoted name exactly") << "姓名"
+                                         << "O'Brien" << QStringList{"O'Brien"} << "";
+    QTest::newRow("percent is itself") << "姓名"
+                                       << "%" << QStringList{"100%_纯"} << "";
+    QTest::newRow("underscore is itself") << "姓名"
+                                          << "_" << QStringList{"100%_纯"} << "";
+    QTest::newRow("inner blank kept") << "爱好"
+                                      << "看书 游泳" << QStringList{"张三"} << "";
+    QTest::newRow("nothing found") << "姓名"
+                                   << "无此人" << QStringList{} << none;
+    QTest::newRow("company between blanks") << "企业编号"
+                                            << " 12 " << twelve << "";
+    QTest::newRow("leading zeros") << "企业编号"
+                                   << "012" << twelve << "";
+    QTest::newRow("sign") << "企业编号"
+                          << "+12" << twelve << "";
+    QTest::newRow("fraction rounds down") << "企业编号"
+                                          << "12.4" << twelve << "";
+    QTest::newRow("half to even, down") << "企业编号"
+                                        << "12.5" << twelve << "";
+    QTest::newRow("half to even, up") << "企业编号"
+                                      << "11.5" << twelve << "";
+    QTest::newRow("contact number") << "联系人编号"
+                                    << "3" << QStringList{"O'Brien"} << "";
+    QTest::newRow("letters") << "联系人编号"
+                             << "abc" << kNames << numbers;
+    QTest::newRow("beyond 32 bits") << "企业编号"
+                                    << "99999999999" << kNames << numbers;
+    QTest::newRow("exponent") << "企业编号"
+                              << "1e12" << kNames << numbers;
+    QTest::newRow("hex") << "企业编号"
+                         << "&H10" << kNames << numbers;
+    QTest::newRow("empty number") << "企业编号"
+                                  << "" << kNames << numbers;
+    QTest::newRow("leap day short") << "生日"
+                                    << "2000-2-29" << QStringList{"王小明"} << "";
+    QTest::newRow("leap day long") << "生日"
+                                   << "2000-02-29" << QStringList{"王小明"} << "";
+    QTest::newRow("birthday words") << "生日"
+                                    << "abc" << kNames << "";
+    QTest::newRow("impossible birthday") << "生日"
+                                         << "2001-02-29" << kNames << "";
 }
 
 void tst_mdiLinkMan::query() {
@@ -189,12 +223,24 @@ void tst_mdiLinkMan::keywordTrimmedOnLeaving_data() {
     QTest::addColumn<QString>("item");
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("left");
-    QTest::newRow("number between blanks") << "企业编号" << " 12 " << "12";
-    QTest::newRow("leading zeros go") << "联系人编号" << "007" << "7";
-    QTest::newRow("fraction rounded") << "企业编号" << "12.5" << "12";
-    QTest::newRow("too big stays") << "企业编号" << "99999999999" << "99999999999";
-    QTest::newRow("text keeps inner blank") << "爱好" << " 看书 游泳 " << "看书 游泳";
-    QTest::newRow("digits of a text item stay") << "姓名" << "007" << "007";
+    QTest::newRow("number between blanks") << "企业编号"
+                                           << " 12 "
+                                           << "12";
+    QTest::newRow("leading zeros go") << "联系人编号"
+                                      << "007"
+                                      << "7";
+    QTest::newRow("fraction rounded") << "企业编号"
+                                      << "12.5"
+                                      << "12";
+    QTest::newRow("too big stays") << "企业编号"
+                                   << "99999999999"
+                                   << "99999999999";
+    QTest::newRow("text keeps inner blank") << "爱好"
+                                            << " 看书 游泳 "
+                                            << "看书 游泳";
+    QTest::newRow("digits of a text item stay") << "姓名"
+                                                << "007"
+                                                << "007";
 }
 
 void tst_mdiLinkMan::keywordTrimmedOnLeaving() {
@@ -295,7 +341,9 @@ void tst_mdiLinkMan::editFromList() {
     prompt.onDialog([&](QDialog& d) {
         QCOMPARE(d.objectName(), QStringLiteral("frmEditLinkMan"));
         QCOMPARE(SelectedId, 1L);
-        auto text = [&](const char* name) { return d.findChild<QLineEdit*>(QString::fromLatin1(name))->text(); };
+        auto text = [&](const char* name) {
+            return d.findChild<QLineEdit*>(QString::fromLatin1(name))->text();
+        };
         QCOMPARE(text("txtName"), QStringLiteral("张三"));
         QCOMPARE(text("txtNameABC"), QStringLiteral("ZS-stored"));
         QCOMPARE(text("txtBirthday"), QStringLiteral("1985-06-01"));
@@ -348,7 +396,8 @@ void tst_mdiLinkMan::doubleClickFollowsClickEdit() {
 void tst_mdiLinkMan::visitHooks() {
     TempHome home;
     FakePrompt prompt;
-    QVERIFY(home.raw(QStringLiteral("INSERT INTO \"联系人\"(\"姓名\",\"生日提醒\") VALUES(' 张三 ','提醒');")));
+    QVERIFY(
+        home.raw(QStringLiteral("INSERT INTO \"联系人\"(\"姓名\",\"生日提醒\") VALUES(' 张三 ','提醒');")));
     {
         mdiLinkMan w;
         w.show();
@@ -410,6 +459,62 @@ void tst_mdiLinkMan::menuItems() {
     QCOMPARE(kit::contactCount(), 7);
 }
 
+namespace {
+// Companies 1 and 2; staff of 2, of 22 (not 2) and of none.
+void companyFixture(const TempHome& home) {
+    QCOMPARE(kit::addCompany(home, QStringLiteral("甲公司")), 1L);
+    QCOMPARE(kit::addCompany(home, QStringLiteral("乙公司")), 2L);
+    QVERIFY(home.raw(QStringLiteral(
+        "INSERT INTO \"联系人\"(\"姓名\",\"生日提醒\",\"企业编号\",\"所属企业\") VALUES"
+        "('员工甲','不提醒',2,'乙公司'),('外人','不提醒',22,'别家'),('员工丙','不提醒',2,'乙公司'),"
+        "('自由人','不提醒',NULL,NULL);")));
+}
+} // namespace
+
+void tst_mdiLinkMan::companyOfContact() {
+    TempHome home;
+    FakePrompt prompt;
+    companyFixture(home);
+    mdiTobrin& main = *mdiTobrin::instance();
+    mdiLinkMan* list = main.showChild<mdiLinkMan>();
+    selectName(*list, QStringLiteral("员工丙"));
+    button(*list, "cmdCompany")->click();
+    mdiCompany* companies = main.child<mdiCompany>();
+    QVERIFY(companies);
+    QCOMPARE(kit::column(*companies->grid(), 1), QStringList{"乙公司"});
+    QVERIFY(prompt.records.isEmpty());
+
+    // No company: an empty list with the notice, not a wrong company.
+    selectName(*list, QStringLiteral("自由人"));
+    button(*list, "cmdCompany")->click();
+    QCOMPARE(main.child<mdiCompany>(), companies);
+    QCOMPARE(companies->grid()->Rows(), 1);
+    QCOMPARE(prompt.texts(), QStringList{"没有找到任何数据！"});
+}
+
+void tst_mdiLinkMan::staffFromCompanyList() {
+    TempHome home;
+    FakePrompt prompt;
+    companyFixture(home);
+    mdiTobrin& main = *mdiTobrin::instance();
+    mdiCompany::ShowStaff = nullptr;
+    WireContactMenu(main);
+    QVERIFY(mdiCompany::ShowStaff);
+    mdiCompany* companies = main.showChild<mdiCompany>();
+    auto* staff = companies->findChild<QPushButton*>(QStringLiteral("cmdPersonList"));
+    QVERIFY(staff->isEnabled());
+    companies->grid()->SetRow(kit::rowOf(*companies->grid(), 1, QStringLiteral("乙公司")));
+    staff->click();
+    mdiLinkMan* list = main.child<mdiLinkMan>();
+    QVERIFY(list);
+    QCOMPARE(kit::column(*list->grid(), 1), (QStringList{"员工甲", "员工丙"}));
+    // A company without staff: the notice and an empty list.
+    companies->grid()->SetRow(kit::rowOf(*companies->grid(), 1, QStringLiteral("甲公司")));
+    staff->click();
+    QCOMPARE(list->grid()->Rows(), 1);
+    QCOMPARE(prompt.texts(), QStringList{"没有找到任何数据！"});
+}
+
 void tst_mdiLinkMan::layout() {
     TempHome home;
     FakePrompt prompt;
@@ -419,7 +524,8 @@ void tst_mdiLinkMan::layout() {
     w.resize(900, 520);
     QCoreApplication::processEvents();
     QList<QPushButton*> row;
-    for (const char* name : {"cmdAddLinkMan", "cmdEditLinkMan", "cmdDelLinkMan", "cmdVisitList", "cmdVisitAdd"})
+    for (const char* name :
+         {"cmdAddLinkMan", "cmdEditLinkMan", "cmdDelLinkMan", "cmdVisitList", "cmdVisitAdd"})
         row << button(w, name);
     for (int i = 1; i < row.size(); ++i)
         QVERIFY(row[i - 1]->geometry().right() < row[i]->geometry().left());
