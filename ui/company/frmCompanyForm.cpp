@@ -25,16 +25,23 @@ struct Field {
     bool required;
 };
 const Field kFields[] = {
-    {1, "企业名称", "txtName", "企业名称：", true},     {2, "名称首拼", "txtNameABC", "名称首拼：", true},
-    {3, "企业性质", "txtKind", "企业性质：", true},     {4, "企业行业", "txtIndustry", "企业行业：", true},
-    {5, "企业地址", "txtAddress", "企业地址：", false}, {6, "企业电话", "txtTelephone", "办公电话：", false},
-    {7, "企业传真", "txtFax", "公司传真：", false},     {8, "企业网址", "txtHomePage", "企业网址：", false},
-    {9, "法人代表", "txtCorporation", "法人代表：", false}, {10, "经营范围", "txtArea", "经营范围：", false},
+    {1, "企业名称", "txtName", "企业名称：", true},
+    {2, "名称首拼", "txtNameABC", "名称首拼：", true},
+    {3, "企业性质", "txtKind", "企业性质：", true},
+    {4, "企业行业", "txtIndustry", "企业行业：", true},
+    {5, "企业地址", "txtAddress", "企业地址：", false},
+    {6, "企业电话", "txtTelephone", "办公电话：", false},
+    {7, "企业传真", "txtFax", "公司传真：", false},
+    {8, "企业网址", "txtHomePage", "企业网址：", false},
+    {9, "法人代表", "txtCorporation", "法人代表：", false},
+    {10, "经营范围", "txtArea", "经营范围：", false},
 };
 // The order in which the save writes the columns.
 const int kSaveOrder[] = {5, 10, 9, 7, 8, 4, 3, 1, 2, 6};
 
-const Field& field(int column) { return kFields[column - 1]; }
+const Field& field(int column) {
+    return kFields[column - 1];
+}
 
 const QString kRowGone = QStringLiteral("查询错误: 记录已不存在");
 } // namespace
@@ -62,11 +69,13 @@ CompanyForm::CompanyForm(Mode mode, QWidget* parent) : QDialog(parent), m_mode(m
         grid->addWidget(edit, row, 1);
         if (f.column == 3 || f.column == 4) {
             auto* more = new QPushButton(QStringLiteral("..."), frame);
-            more->setObjectName(f.column == 3 ? QStringLiteral("cmdKindList") : QStringLiteral("cmdIndustryList"));
+            more->setObjectName(f.column == 3 ? QStringLiteral("cmdKindList")
+                                              : QStringLiteral("cmdIndustryList"));
             more->setFixedWidth(28);
             more->setAutoDefault(false);
             grid->addWidget(more, row, 2);
-            connect(more, &QPushButton::clicked, this, f.column == 3 ? &CompanyForm::pickKind : &CompanyForm::pickIndustry);
+            connect(more, &QPushButton::clicked, this,
+                    f.column == 3 ? &CompanyForm::pickKind : &CompanyForm::pickIndustry);
         }
         if (f.required) {
             auto* star = new QLabel(QStringLiteral("*"), frame);
@@ -114,13 +123,17 @@ QString CompanyForm::callerTag() const {
     return m_mode == Mode::Add ? QStringLiteral("AddCompany") : QStringLiteral("EditCompany");
 }
 
-void CompanyForm::pickKind() { frmCKind::pick(this, callerTag()); }
-void CompanyForm::pickIndustry() { frmIndustry::pick(this, callerTag()); }
+void CompanyForm::pickKind() {
+    frmCKind::pick(this, callerTag());
+}
+void CompanyForm::pickIndustry() {
+    frmIndustry::pick(this, callerTag());
+}
 
 void CompanyForm::reject() {
     if (m_dirty &&
-        Prompt::message(QStringLiteral("你确定不保存就退出吗？"), QStringLiteral("提醒"), Prompt::Icon::Information,
-                        Prompt::Buttons::OkCancel) != Prompt::Answer::Ok)
+        Prompt::message(QStringLiteral("你确定不保存就退出吗？"), QStringLiteral("提醒"),
+                        Prompt::Icon::Information, Prompt::Buttons::OkCancel) != Prompt::Answer::Ok)
         return;
     QDialog::reject();
 }
@@ -153,7 +166,8 @@ void CompanyForm::save() {
         // Add leaves an empty column unwritten (Null); edit stores Null so a cleared value goes.
         if (add && text.isEmpty())
             continue;
-        if (!rs->SetValue(QString::fromUtf8(field(column).name), text.isEmpty() ? QVariant() : QVariant(text))) {
+        if (!rs->SetValue(QString::fromUtf8(field(column).name),
+                          text.isEmpty() ? QVariant() : QVariant(text))) {
             Prompt::error(rs->LastError());
             rs->CancelUpdate();
             return;

@@ -45,6 +45,7 @@ class frmEditCompany final : public CompanyForm {
 public:
     // Takes the company number from SelectedId.
     explicit frmEditCompany(QWidget* parent = nullptr);
-    // Fills the ten fields from a list row: cells[i] is column i of 企业 (cells[0], the number, is not shown).
+    // Fills the ten fields from a list row: cells[i] is column i of 企业 (cells[0], the number, is not
+    // shown).
     void fill(const QStringList& cells);
 };

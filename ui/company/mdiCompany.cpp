@@ -2,6 +2,7 @@
 
 #include "core/AppSettings.h"
 #include "core/JetSql.h"
+#include "core/NumberText.h"
 #include "core/Prompt.h"
 #include "core/Sound.h"
 #include "core/modDBCommand.h"
@@ -16,6 +17,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QShowEvent>
 
 namespace {
 // Sizes in pixels, from the window's twips (15 twips a pixel).
@@ -116,11 +118,17 @@ mdiCompany::mdiCompany(QWidget* parent)
     layoutControls();
 }
 
-QSize mdiCompany::sizeHint() const { return {kMinWidth, 400}; }
+QSize mdiCompany::sizeHint() const {
+    return {kMinWidth, 400};
+}
 
-void mdiCompany::loadAll(const QString& table) { FillGrid(*m_grid, table, QString()); }
+void mdiCompany::loadAll(const QString& table) {
+    FillGrid(*m_grid, table, QString());
+}
 
-void mdiCompany::LoadCondition(const QString& condition) { FillGrid(*m_grid, QStringLiteral(" [企业]"), condition); }
+void mdiCompany::LoadCondition(const QString& condition) {
+    FillGrid(*m_grid, QStringLiteral(" [企业]"), condition);
+}
 
 void mdiCompany::loadFieldNames() {
     SqlMessage.clear();
@@ -142,7 +150,7 @@ bool mdiCompany::isCompanyNumberItem() const {
 void mdiCompany::keywordLeft() {
     const QString t = m_keyword->text().trimmed();
     if (isCompanyNumberItem()) {
-        if (const auto n = ParseCompanyNumber(t)) {
+        if (const auto n = NumberText::toLong(t)) {
             m_keyword->setText(QString::number(*n));
             return;
         }
@@ -166,7 +174,7 @@ void mdiCompany::query() {
         return;
     }
     if (isCompanyNumberItem()) {
-        const auto n = ParseCompanyNumber(keyword);
+        const auto n = NumberText::toLong(keyword);
         if (!n) {
             Prompt::error(QStringLiteral("只能输入数字！"));
             return;
@@ -206,11 +214,13 @@ void mdiCompany::deleteCompany() {
     if (row < 1)
         return;
     const QString name = m_grid->TextMatrix(row, 1);
-    if (Prompt::message(QStringLiteral("你确定要删除企业 ") + name + QStringLiteral(" 的信息吗？"), QStringLiteral("提示"),
-                        Prompt::Icon::Information, Prompt::Buttons::OkCancel) != Prompt::Answer::Ok)
+    if (Prompt::message(QStringLiteral("你确定要删除企业 ") + name + QStringLiteral(" 的信息吗？"),
+                        QStringLiteral("提示"), Prompt::Icon::Information,
+                        Prompt::Buttons::OkCancel) != Prompt::Answer::Ok)
         return;
     SqlMessage.clear();
-    SqlText = QStringLiteral("select * from [企业] where [企业编号]=") + QString::number(m_grid->TextMatrix(row, 0).toLong());
+    SqlText = QStringLiteral("select * from [企业] where [企业编号]=") +
+              QString::number(m_grid->TextMatrix(row, 0).toLong());
     RecordsetPtr rs = ExecuteSql(SqlText, SqlMessage);
     if (IsSqlError(SqlMessage) || !rs) {
         Prompt::error(SqlMessage);
@@ -261,6 +271,11 @@ void mdiCompany::updateHookButtons() {
 void mdiCompany::showEvent(QShowEvent* e) {
     QWidget::showEvent(e);
     updateHookButtons();
+    // A search starts with choosing its field.
+    if (!e->spontaneous() && !m_shownOnce) {
+        m_shownOnce = true;
+        m_item->setFocus();
+    }
 }
 
 void mdiCompany::resizeEvent(QResizeEvent* e) {

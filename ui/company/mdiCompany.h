@@ -61,4 +61,5 @@ private:
     QPushButton* m_person;
     QPushButton* m_visits;
     QPushButton* m_visitAdd;
+    bool m_shownOnce = false;
 };

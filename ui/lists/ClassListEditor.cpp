@@ -18,7 +18,9 @@
 namespace {
 const QString kRowGone = QStringLiteral("查询错误: 记录已不存在");
 
-QString u(const char* s) { return QString::fromUtf8(s); }
+QString u(const char* s) {
+    return QString::fromUtf8(s);
+}
 
 QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption) {
     auto* b = new QPushButton(caption, parent);
@@ -109,9 +111,13 @@ void ClassListEditor::setSelectionEnabled(bool on) {
         m_selFrame->setEnabled(on);
 }
 
-bool ClassListEditor::selectionEnabled() const { return m_selFrame && m_selFrame->isEnabledTo(this); }
+bool ClassListEditor::selectionEnabled() const {
+    return m_selFrame && m_selFrame->isEnabledTo(this);
+}
 
-QString ClassListEditor::tableName() const { return QStringLiteral("[") + u(m_cfg.table) + QStringLiteral("]"); }
+QString ClassListEditor::tableName() const {
+    return QStringLiteral("[") + u(m_cfg.table) + QStringLiteral("]");
+}
 
 void ClassListEditor::load() {
     FillGrid(*m_grid, QLatin1Char(' ') + tableName(), QString());
@@ -119,8 +125,12 @@ void ClassListEditor::load() {
     m_grid->SetColWidth(1, 1545);
 }
 
-long ClassListEditor::currentKey() const { return m_grid->TextMatrix(m_grid->Row(), 0).toLong(); }
-QString ClassListEditor::currentName() const { return m_grid->TextMatrix(m_grid->Row(), 1); }
+long ClassListEditor::currentKey() const {
+    return m_grid->TextMatrix(m_grid->Row(), 0).toLong();
+}
+QString ClassListEditor::currentName() const {
+    return m_grid->TextMatrix(m_grid->Row(), 1);
+}
 
 void ClassListEditor::clicked() {
     if (m_grid->Row() < 1)
@@ -150,8 +160,8 @@ void ClassListEditor::add() {
         return;
     }
     SqlMessage.clear();
-    SqlText = QStringLiteral("select * from ") + tableName() + QStringLiteral(" where [") + u(m_cfg.keyColumn) +
-              QStringLiteral("]=-1");
+    SqlText = QStringLiteral("select * from ") + tableName() + QStringLiteral(" where [") +
+              u(m_cfg.keyColumn) + QStringLiteral("]=-1");
     RecordsetPtr rs = ExecuteSql(SqlText, SqlMessage);
     if (IsSqlError(SqlMessage) || !rs) {
         Prompt::error(SqlMessage);
@@ -180,7 +190,8 @@ void ClassListEditor::rename() {
     }
     SqlMessage.clear();
     SqlText = QStringLiteral("select [") + u(m_cfg.nameColumn) + QStringLiteral("] from ") + tableName() +
-              QStringLiteral(" where [") + u(m_cfg.keyColumn) + QStringLiteral("]=") + QString::number(currentKey());
+              QStringLiteral(" where [") + u(m_cfg.keyColumn) + QStringLiteral("]=") +
+              QString::number(currentKey());
     RecordsetPtr rs = ExecuteSql(SqlText, SqlMessage);
     if (IsSqlError(SqlMessage) || !rs) {
         Prompt::error(SqlMessage);
@@ -209,12 +220,13 @@ void ClassListEditor::remove() {
         Prompt::error(QStringLiteral("请先选择要删除的项目！"));
         return;
     }
-    if (Prompt::message(QStringLiteral("你确定要删除 ") + currentName() + QStringLiteral(" 吗？"), QStringLiteral("信息"),
-                        Prompt::Icon::Information, Prompt::Buttons::OkCancel) != Prompt::Answer::Ok)
+    if (Prompt::message(QStringLiteral("你确定要删除 ") + currentName() + QStringLiteral(" 吗？"),
+                        QStringLiteral("信息"), Prompt::Icon::Information,
+                        Prompt::Buttons::OkCancel) != Prompt::Answer::Ok)
         return;
     SqlMessage.clear();
-    SqlText = QStringLiteral("select * from ") + tableName() + QStringLiteral(" where [") + u(m_cfg.keyColumn) +
-              QStringLiteral("]=") + QString::number(currentKey());
+    SqlText = QStringLiteral("select * from ") + tableName() + QStringLiteral(" where [") +
+              u(m_cfg.keyColumn) + QStringLiteral("]=") + QString::number(currentKey());
     RecordsetPtr rs = ExecuteSql(SqlText, SqlMessage);
     if (IsSqlError(SqlMessage) || !rs) {
         Prompt::error(SqlMessage);

@@ -36,12 +36,15 @@ inline QVariant value(const QString& sql) {
     return rs->Value(0);
 }
 
-inline int count(const QString& sql) { return rows(sql).size(); }
+inline int count(const QString& sql) {
+    return rows(sql).size();
+}
 
 // Adds a row through a recordset (no SQL text built from the values); returns its key.
 inline long addRow(const QString& table, const QString& keyColumn, const QVariantMap& values) {
     QString message;
-    RecordsetPtr rs = ExecuteSql(QStringLiteral("select * from [%1] where [%2]=0").arg(table, keyColumn), message);
+    RecordsetPtr rs =
+        ExecuteSql(QStringLiteral("select * from [%1] where [%2]=0").arg(table, keyColumn), message);
     if (!rs)
         return -1;
     rs->AddNew();
@@ -73,7 +76,9 @@ inline QPoint cellCenter(Grid* g, int row, int col = 1) {
     g->scrollTo(g->model()->index(row - 1, col));
     return g->visualRect(g->model()->index(row - 1, col)).center();
 }
-inline void clickRow(Grid* g, int row) { QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, cellCenter(g, row)); }
+inline void clickRow(Grid* g, int row) {
+    QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, cellCenter(g, row));
+}
 // As a mouse delivers it: press, release, double-click, release.
 inline void dblClickRow(Grid* g, int row) {
     const QPoint at = cellCenter(g, row);

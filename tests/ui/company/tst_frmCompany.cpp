@@ -13,11 +13,15 @@
 using namespace ui_test;
 
 namespace {
-const char* const kBoxes[] = {"txtName", "txtNameABC", "txtKind", "txtIndustry", "txtAddress",
-                              "txtTelephone", "txtFax", "txtHomePage", "txtCorporation", "txtArea"};
+const char* const kBoxes[] = {"txtName",      "txtNameABC", "txtKind",     "txtIndustry",    "txtAddress",
+                              "txtTelephone", "txtFax",     "txtHomePage", "txtCorporation", "txtArea"};
 
-QLineEdit* box(QWidget* d, const char* name) { return need<QLineEdit>(d, name); }
-void click(QWidget* d, const char* name) { need<QPushButton>(d, name)->click(); }
+QLineEdit* box(QWidget* d, const char* name) {
+    return need<QLineEdit>(d, name);
+}
+void click(QWidget* d, const char* name) {
+    need<QPushButton>(d, name)->click();
+}
 
 void fillRequired(QWidget* d) {
     box(d, "txtName")->setText(QStringLiteral("新公司"));
@@ -79,8 +83,8 @@ void TestFrmCompany::minimalAddLeavesOptionalNull() {
     const auto all = rows(QStringLiteral("select * from [企业]"));
     QCOMPARE(all.size(), 1);
     QVERIFY(all[0][0].toLong() >= 1);
-    QCOMPARE(all[0].mid(1, 4), (QStringList{QStringLiteral("北京 华信"), QStringLiteral("BJHX"), QStringLiteral("国有企业"),
-                                            QStringLiteral("软件")}));
+    QCOMPARE(all[0].mid(1, 4), (QStringList{QStringLiteral("北京 华信"), QStringLiteral("BJHX"),
+                                            QStringLiteral("国有企业"), QStringLiteral("软件")}));
     for (const char* col : {"企业地址", "企业电话", "企业传真", "企业网址", "法人代表", "经营范围"})
         QVERIFY2(value(QStringLiteral("select [%1] from [企业]").arg(QString::fromUtf8(col))).isNull(), col);
 }
@@ -93,6 +97,7 @@ void TestFrmCompany::addStoresTextExactly_data() {
     QTest::newRow("emoji") << QStringLiteral("表情😀🏢");
     QTest::newRow("inner spaces") << QStringLiteral("看书 游泳");
     QTest::newRow("10000 characters") << QString(10000, QChar(0x957F));
+    QTest::newRow("past the usual 32767 typing limit") << QString(40000, QLatin1Char('w'));
 }
 
 void TestFrmCompany::addStoresTextExactly() {
@@ -250,16 +255,21 @@ void TestFrmCompany::editClearsEmptiedField() {
     EditOf edit(2);
     const QStringList before = rows(QStringLiteral("select * from [企业] where [企业编号]=2")).value(0);
     const bool ok = run(*edit.form, prompt, [](QDialog& d) {
-        for (const char* b : {"txtAddress", "txtTelephone", "txtFax", "txtHomePage", "txtCorporation", "txtArea"})
+        for (const char* b :
+             {"txtAddress", "txtTelephone", "txtFax", "txtHomePage", "txtCorporation", "txtArea"})
             box(&d, b)->clear();
         box(&d, "txtName")->setText(QStringLiteral(" 改名'公司 "));
         click(&d, "cmdSave");
     });
     QVERIFY(ok);
     QVERIFY(prompt.messages().isEmpty());
-    QCOMPARE(value(QStringLiteral("select [企业名称] from [企业] where [企业编号]=2")).toString(), QStringLiteral("改名'公司"));
+    QCOMPARE(value(QStringLiteral("select [企业名称] from [企业] where [企业编号]=2")).toString(),
+             QStringLiteral("改名'公司"));
     for (const char* col : {"企业地址", "企业电话", "企业传真", "企业网址", "法人代表", "经营范围"})
-        QVERIFY2(value(QStringLiteral("select [%1] from [企业] where [企业编号]=2").arg(QString::fromUtf8(col))).isNull(), col);
+        QVERIFY2(
+            value(QStringLiteral("select [%1] from [企业] where [企业编号]=2").arg(QString::fromUtf8(col)))
+                .isNull(),
+            col);
     // Other companies are untouched.
     QCOMPARE(count(QStringLiteral("select * from [企业] where [企业传真] is null")),
              1 + count(QStringLiteral("select * from [企业] where [企业编号]<>2 and [企业传真] is null")));
@@ -272,9 +282,13 @@ void TestFrmCompany::failedSaveKeepsDialog_data() {
     QTest::addColumn<bool>("edit");
     QTest::addColumn<QString>("fixture");
     QTest::newRow("add refused by trigger")
-        << false << QStringLiteral("CREATE TRIGGER no_add BEFORE INSERT ON [企业] BEGIN SELECT RAISE(ABORT, 'no'); END");
+        << false
+        << QStringLiteral(
+               "CREATE TRIGGER no_add BEFORE INSERT ON [企业] BEGIN SELECT RAISE(ABORT, 'no'); END");
     QTest::newRow("edit refused by trigger")
-        << true << QStringLiteral("CREATE TRIGGER no_edit BEFORE UPDATE ON [企业] BEGIN SELECT RAISE(ABORT, 'no'); END");
+        << true
+        << QStringLiteral(
+               "CREATE TRIGGER no_edit BEFORE UPDATE ON [企业] BEGIN SELECT RAISE(ABORT, 'no'); END");
     QTest::newRow("edit of a row deleted behind the dialog")
         << true << QStringLiteral("DELETE FROM [企业] WHERE [企业编号]=5");
 }
@@ -328,12 +342,18 @@ void TestFrmCompany::kindAndIndustryPickers_data() {
     QTest::addColumn<QString>("editor");
     QTest::addColumn<QString>("field");
     QTest::addColumn<QString>("picked");
-    QTest::newRow("add, kind") << false << "cmdKindList" << "frmCKind" << "txtKind" << QStringLiteral("民营企业");
-    QTest::newRow("add, industry") << false << "cmdIndustryList" << "frmIndustry" << "txtIndustry"
-                                   << QStringLiteral("制造");
-    QTest::newRow("edit, kind") << true << "cmdKindList" << "frmCKind" << "txtKind" << QStringLiteral("民营企业");
-    QTest::newRow("edit, industry") << true << "cmdIndustryList" << "frmIndustry" << "txtIndustry"
-                                    << QStringLiteral("制造");
+    QTest::newRow("add, kind") << false << "cmdKindList"
+                               << "frmCKind"
+                               << "txtKind" << QStringLiteral("民营企业");
+    QTest::newRow("add, industry") << false << "cmdIndustryList"
+                                   << "frmIndustry"
+                                   << "txtIndustry" << QStringLiteral("制造");
+    QTest::newRow("edit, kind") << true << "cmdKindList"
+                                << "frmCKind"
+                                << "txtKind" << QStringLiteral("民营企业");
+    QTest::newRow("edit, industry") << true << "cmdIndustryList"
+                                    << "frmIndustry"
+                                    << "txtIndustry" << QStringLiteral("制造");
 }
 
 void TestFrmCompany::kindAndIndustryPickers() {

@@ -145,15 +145,20 @@ void TestMdiCompany::search_data() {
     QTest::newRow("10000 characters") << name << kLong << QStringList{"7"};
     QTest::newRow("trimmed keyword") << name << QStringLiteral("  普通 ") << QStringList{"8"};
     QTest::newRow("substring, case-insensitive") << name << QStringLiteral("A_B") << QStringList{"3"};
-    QTest::newRow("empty keyword: every non-Null field") << QStringLiteral("企业地址") << QString()
-                                                         << QStringList{"1", "3"};
+    QTest::newRow("empty keyword: every non-Null field")
+        << QStringLiteral("企业地址") << QString() << QStringList{"1", "3"};
     QTest::newRow("number 007") << QStringLiteral("企业编号") << QStringLiteral("007") << QStringList{"7"};
-    QTest::newRow("number 2.5 to even") << QStringLiteral("企业编号") << QStringLiteral("2.5") << QStringList{"2"};
-    QTest::newRow("number 3.5 to even") << QStringLiteral("企业编号") << QStringLiteral("3.5") << QStringList{"4"};
-    QTest::newRow("number 5.51 up") << QStringLiteral("企业编号") << QStringLiteral("5.51") << QStringList{"6"};
-    QTest::newRow("number +3 with spaces") << QStringLiteral("企业编号") << QStringLiteral(" +3 ") << QStringList{"3"};
+    QTest::newRow("number 2.5 to even")
+        << QStringLiteral("企业编号") << QStringLiteral("2.5") << QStringList{"2"};
+    QTest::newRow("number 3.5 to even")
+        << QStringLiteral("企业编号") << QStringLiteral("3.5") << QStringList{"4"};
+    QTest::newRow("number 5.51 up") << QStringLiteral("企业编号") << QStringLiteral("5.51")
+                                    << QStringList{"6"};
+    QTest::newRow("number +3 with spaces")
+        << QStringLiteral("企业编号") << QStringLiteral(" +3 ") << QStringList{"3"};
     QTest::newRow("no match") << name << QStringLiteral("不存在") << QStringList{};
-    QTest::newRow("number 12.5 → 12, no match") << QStringLiteral("企业编号") << QStringLiteral("12.5") << QStringList{};
+    QTest::newRow("number 12.5 → 12, no match")
+        << QStringLiteral("企业编号") << QStringLiteral("12.5") << QStringList{};
 }
 
 void TestMdiCompany::search() {
@@ -185,9 +190,10 @@ void TestMdiCompany::keywordLeftBecomesNumber_data() {
     QTest::newRow("-0.5") << QStringLiteral("企业编号") << QStringLiteral("-0.5") << QStringLiteral("0");
     QTest::newRow("too big stays") << QStringLiteral("企业编号") << QStringLiteral("99999999999")
                                    << QStringLiteral("99999999999");
-    QTest::newRow("text only trimmed") << QStringLiteral("企业编号") << QStringLiteral(" abc ") << QStringLiteral("abc");
-    QTest::newRow("other item keeps zeros") << QStringLiteral("企业电话") << QStringLiteral(" 007 ")
-                                            << QStringLiteral("007");
+    QTest::newRow("text only trimmed")
+        << QStringLiteral("企业编号") << QStringLiteral(" abc ") << QStringLiteral("abc");
+    QTest::newRow("other item keeps zeros")
+        << QStringLiteral("企业电话") << QStringLiteral(" 007 ") << QStringLiteral("007");
 }
 
 void TestMdiCompany::keywordLeftBecomesNumber() {
@@ -210,8 +216,8 @@ void TestMdiCompany::keywordLeftBecomesNumber() {
 
 void TestMdiCompany::badNumberGivesMessageAndNoQuery_data() {
     QTest::addColumn<QString>("keyword");
-    for (const char* k : {"99999999999", "1e12", "&H10", "2147483648", "-2147483649", "abc", "", "+", ".", "1.2.3",
-                          "１２"})
+    for (const char* k :
+         {"99999999999", "1e12", "&H10", "2147483648", "-2147483649", "abc", "", "+", ".", "1.2.3", "１２"})
         QTest::newRow(k) << QString::fromUtf8(k);
 }
 
@@ -251,7 +257,8 @@ void TestMdiCompany::deleteAsksAndPlaysSound() {
     mdiCompany w;
     auto* grid = need<Grid>(&w, "grdCompanyList");
     const int staff = count(QStringLiteral("select * from [联系人] where [企业编号]=3"));
-    const int visits = count(QStringLiteral("select * from [拜访] where [受访单位]='3:广州南粤物流有限公司'"));
+    const int visits =
+        count(QStringLiteral("select * from [拜访] where [受访单位]='3:广州南粤物流有限公司'"));
     QVERIFY(staff > 0);
     QVERIFY(visits > 0);
 
@@ -269,7 +276,8 @@ void TestMdiCompany::deleteAsksAndPlaysSound() {
     grid->SetRow(3);
     need<QPushButton>(&w, "cmdDelCompany")->click(); // unscripted: OK
     QCOMPARE(prompt.messages().size(), 1);
-    QCOMPARE(value(QStringLiteral("select [企业编号] from [企业] where [企业编号]=3")), QVariant(QStringLiteral("<none>")));
+    QCOMPARE(value(QStringLiteral("select [企业编号] from [企业] where [企业编号]=3")),
+             QVariant(QStringLiteral("<none>")));
     QCOMPARE(count(QStringLiteral("select * from [企业]")), 19);
     QCOMPARE(sound.played, QStringList{WaveFiles[2]});
     QVERIFY(WaveFiles[2].endsWith(QStringLiteral("Del.wav")));
@@ -289,8 +297,10 @@ void TestMdiCompany::deleteAsksAndPlaysSound() {
 void TestMdiCompany::deleteFailures_data() {
     QTest::addColumn<QString>("fixture");
     QTest::addColumn<int>("left");
-    QTest::newRow("refused by trigger") << QStringLiteral(
-        "CREATE TRIGGER keep BEFORE DELETE ON [企业] BEGIN SELECT RAISE(ABORT, 'kept'); END") << 20;
+    QTest::newRow("refused by trigger")
+        << QStringLiteral(
+               "CREATE TRIGGER keep BEFORE DELETE ON [企业] BEGIN SELECT RAISE(ABORT, 'kept'); END")
+        << 20;
     QTest::newRow("row already gone") << QStringLiteral("DELETE FROM [企业] WHERE [企业编号]=4") << 19;
 }
 
@@ -332,8 +342,8 @@ void TestMdiCompany::editFromGridRoundTrip() {
     prompt.onDialog([&](QDialog& d) {
         auto& form = dynamic_cast<frmEditCompany&>(d);
         dirtyAtShow = form.IsDirty();
-        for (const char* box : {"txtName", "txtNameABC", "txtKind", "txtIndustry", "txtAddress", "txtTelephone", "txtFax",
-                                "txtHomePage", "txtCorporation", "txtArea"})
+        for (const char* box : {"txtName", "txtNameABC", "txtKind", "txtIndustry", "txtAddress",
+                                "txtTelephone", "txtFax", "txtHomePage", "txtCorporation", "txtArea"})
             shown << need<QLineEdit>(&d, box)->text();
         need<QLineEdit>(&d, "txtTelephone")->setText(QStringLiteral("  010-1234 5678  "));
         need<QLineEdit>(&d, "txtFax")->clear();
@@ -468,7 +478,8 @@ void TestMdiCompany::resizeLayout() {
     const QPoint personAt = person->pos();
     int x = left + grid->width() - person->width() - 4;
     const int y = 500 - 4 - person->height();
-    for (const char* name : {"cmdVisitAdd", "cmdVisitList", "cmdDelCompany", "cmdEditCompany", "cmdAddCompany"}) {
+    for (const char* name :
+         {"cmdVisitAdd", "cmdVisitList", "cmdDelCompany", "cmdEditCompany", "cmdAddCompany"}) {
         auto* b = need<QPushButton>(&w, name);
         QCOMPARE(b->pos(), QPoint(x, y));
         x -= b->width() + 8;

@@ -21,9 +21,8 @@ void TestListsMenu::itemsOpenPlainEditors() {
     TempHome home(TempHome::Demo);
     FakePrompt prompt;
     mdiTobrin* main = mdiTobrin::instance();
-    const QList<QPair<QString, QString>> items = {{"mnuCompanyKind", "frmCKind"},
-                                                  {"mnuIndustry", "frmIndustry"},
-                                                  {"mnuLinkmanKind", "frmLKind"}};
+    const QList<QPair<QString, QString>> items = {
+        {"mnuCompanyKind", "frmCKind"}, {"mnuIndustry", "frmIndustry"}, {"mnuLinkmanKind", "frmLKind"}};
     for (const auto& [item, dialog] : items)
         QVERIFY(!main->action(item)->isEnabled());
     WireListsMenu(*main);

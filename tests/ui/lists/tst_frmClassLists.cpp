@@ -32,18 +32,50 @@ struct Editor {
     const char* renameMessage;
     const char* target;
 };
-const Editor kKind = {"企业性质", "企业性质", "性质编号", "性质名称", "grdKind", "fraSelKind", "txtSelKind",
-                      "txtEditKind", "txtAddKind", nullptr, "请填写性质名称后再点击确认！",
-                      "请选择项目并填写性质名称后再点击确认！", "txtKind"};
-const Editor kIndustry = {"企业行业", "企业行业", "行业编号", "行业名称", "grdIndustry", "fraSelIndustry",
-                          "txtSelIndustry", "txtEditIndustry", "txtAddIndustry", nullptr,
-                          "请填写行业名称后再点击确认！", "请选择项目并填写行业名称后再点击确认！", "txtIndustry"};
-const Editor kContactKind = {"联系人性质设置", "联系人性质", "性质编号", "性质名称", "grdKind", nullptr, nullptr,
-                             "txtEditKind", "txtAddKind", "txtDelKind", "请填写性质名称后再点击确认！",
-                             "请选择项目并填写性质名称后再点击确认！", nullptr};
+const Editor kKind = {"企业性质",
+                      "企业性质",
+                      "性质编号",
+                      "性质名称",
+                      "grdKind",
+                      "fraSelKind",
+                      "txtSelKind",
+                      "txtEditKind",
+                      "txtAddKind",
+                      nullptr,
+                      "请填写性质名称后再点击确认！",
+                      "请选择项目并填写性质名称后再点击确认！",
+                      "txtKind"};
+const Editor kIndustry = {"企业行业",
+                          "企业行业",
+                          "行业编号",
+                          "行业名称",
+                          "grdIndustry",
+                          "fraSelIndustry",
+                          "txtSelIndustry",
+                          "txtEditIndustry",
+                          "txtAddIndustry",
+                          nullptr,
+                          "请填写行业名称后再点击确认！",
+                          "请选择项目并填写行业名称后再点击确认！",
+                          "txtIndustry"};
+const Editor kContactKind = {"联系人性质设置",
+                             "联系人性质",
+                             "性质编号",
+                             "性质名称",
+                             "grdKind",
+                             nullptr,
+                             nullptr,
+                             "txtEditKind",
+                             "txtAddKind",
+                             "txtDelKind",
+                             "请填写性质名称后再点击确认！",
+                             "请选择项目并填写性质名称后再点击确认！",
+                             nullptr};
 
 const Editor& editor(const QString& which) {
-    return which == QLatin1String("frmCKind") ? kKind : which == QLatin1String("frmIndustry") ? kIndustry : kContactKind;
+    return which == QLatin1String("frmCKind")      ? kKind
+           : which == QLatin1String("frmIndustry") ? kIndustry
+                                                   : kContactKind;
 }
 
 std::unique_ptr<ClassListEditor> make(const QString& which, QWidget* opener = nullptr) {
@@ -54,11 +86,14 @@ std::unique_ptr<ClassListEditor> make(const QString& which, QWidget* opener = nu
     return std::make_unique<frmLKind>(opener);
 }
 
-QString u(const char* s) { return QString::fromUtf8(s); }
+QString u(const char* s) {
+    return QString::fromUtf8(s);
+}
 
 QStringList names(const Editor& e) {
     QStringList out;
-    for (const QStringList& r : rows(QStringLiteral("select [%1] from [%2] order by [%3]").arg(u(e.name), u(e.table), u(e.key))))
+    for (const QStringList& r :
+         rows(QStringLiteral("select [%1] from [%2] order by [%3]").arg(u(e.name), u(e.table), u(e.key))))
         out << r.value(0);
     return out;
 }
@@ -71,7 +106,8 @@ void addEditorRows() {
 
 // An opener with the two fields the pickers write, named like the company dialog of `tag`.
 struct Opener {
-    explicit Opener(const QString& objectName, const QString& kind = QString(), const QString& industry = QString()) {
+    explicit Opener(const QString& objectName, const QString& kind = QString(),
+                    const QString& industry = QString()) {
         dialog.setObjectName(objectName);
         for (auto [name, text] : {std::pair{"txtKind", kind}, std::pair{"txtIndustry", industry}}) {
             auto* e = new QLineEdit(text, &dialog);
@@ -169,8 +205,10 @@ void TestFrmClassLists::addRenameDelete() {
     edit->setText(QStringLiteral("改名"));
     need<QPushButton>(d.get(), "cmdEdit")->click();
     QVERIFY(prompt.records.isEmpty());
-    QCOMPARE(value(QStringLiteral("select [%1] from [%2] where [%3]=%4").arg(u(e.name), u(e.table), u(e.key), key)).toString(),
-             QStringLiteral("改名"));
+    QCOMPARE(
+        value(QStringLiteral("select [%1] from [%2] where [%3]=%4").arg(u(e.name), u(e.table), u(e.key), key))
+            .toString(),
+        QStringLiteral("改名"));
     QCOMPARE(names(e), before + QStringList{QStringLiteral("改名")});
     QCOMPARE(edit->text(), QString());
     if (e.delBox)
@@ -307,8 +345,9 @@ void TestFrmClassLists::pickerReturnsName_data() {
     QTest::addColumn<QString>("existing");
     QTest::addColumn<bool>("doubleClick");
     for (const char* w : {"frmCKind", "frmIndustry"}) {
-        QTest::addRow("%s, AddCompany, empty field, double-click", w) << QString::fromLatin1(w) << "AddCompany" << ""
-                                                                     << true;
+        QTest::addRow("%s, AddCompany, empty field, double-click", w)
+            << QString::fromLatin1(w) << "AddCompany"
+            << "" << true;
         QTest::addRow("%s, editcompany, filled field, double-click", w)
             << QString::fromLatin1(w) << "editcompany" << QStringLiteral("已有") << true;
         QTest::addRow("%s, EDITCOMPANY, spaces only, 选择添加", w)
@@ -326,8 +365,9 @@ void TestFrmClassLists::pickerReturnsName() {
     const Editor& e = editor(which);
     TempHome home;
     FakePrompt prompt;
-    const QString openerName = tag.toLower() == QLatin1String("addcompany") ? QStringLiteral("frmAddCompany")
-                                                                            : QStringLiteral("frmEditCompany");
+    const QString openerName = tag.toLower() == QLatin1String("addcompany")
+                                   ? QStringLiteral("frmAddCompany")
+                                   : QStringLiteral("frmEditCompany");
     Opener opener(openerName, existing, existing);
     QString chosen;
     bool openAfter = true, frameOn = false;
@@ -362,10 +402,18 @@ void TestFrmClassLists::pickerChoiceRules_data() {
     QTest::addColumn<QString>("openerName");
     QTest::addColumn<bool>("written");
     // A typed name with no row chosen: the industry editor returns it, the kind editor wants a row.
-    QTest::newRow("industry, typed, no row") << "frmIndustry" << "AddCompany" << "frmAddCompany" << true;
-    QTest::newRow("kind, typed, no row") << "frmCKind" << "AddCompany" << "frmAddCompany" << false;
-    QTest::newRow("unknown tag") << "frmIndustry" << "AddLinkMan" << "frmAddCompany" << false;
-    QTest::newRow("tag of another dialog") << "frmIndustry" << "EditCompany" << "frmAddCompany" << false;
+    QTest::newRow("industry, typed, no row") << "frmIndustry"
+                                             << "AddCompany"
+                                             << "frmAddCompany" << true;
+    QTest::newRow("kind, typed, no row") << "frmCKind"
+                                         << "AddCompany"
+                                         << "frmAddCompany" << false;
+    QTest::newRow("unknown tag") << "frmIndustry"
+                                 << "AddLinkMan"
+                                 << "frmAddCompany" << false;
+    QTest::newRow("tag of another dialog") << "frmIndustry"
+                                           << "EditCompany"
+                                           << "frmAddCompany" << false;
 }
 
 void TestFrmClassLists::pickerChoiceRules() {
