@@ -239,13 +239,15 @@ void LinkManForm::birthdayChanged(const QString& text) {
 
 QString LinkManForm::fieldText(int col) const {
     QWidget* w = col >= 0 && col < 25 ? m_controls[col] : nullptr;
+    QString text;
     if (auto* box = qobject_cast<QLineEdit*>(w))
-        return box->text();
-    if (auto* box = qobject_cast<QComboBox*>(w))
-        return box->currentText();
-    if (auto* box = qobject_cast<QPlainTextEdit*>(w))
-        return box->toPlainText();
-    return {};
+        text = box->text();
+    else if (auto* box = qobject_cast<QComboBox*>(w))
+        text = box->currentText();
+    else if (auto* box = qobject_cast<QPlainTextEdit*>(w))
+        text = box->toPlainText();
+    // Never a null text: written, an empty box must store "", not Null.
+    return text.isNull() ? QStringLiteral("") : text;
 }
 
 void LinkManForm::setFieldText(int col, const QString& text) {

@@ -27,7 +27,7 @@ bool frmAddLinkMan::save() {
     };
     put(*rs, 1, fieldText(1));
     optional(2);
-    put(*rs, 3, fieldText(3).isNull() ? QStringLiteral("") : fieldText(3));
+    put(*rs, 3, fieldText(3));
     for (int col = 4; col <= 10; ++col)
         optional(col);
     if (in->birthday)

@@ -43,10 +43,7 @@ bool frmEditLinkMan::save() {
         return false;
     }
     // An empty box stores the empty text, never Null.
-    auto text = [&](int col) {
-        const QString t = fieldText(col);
-        put(*rs, col, t.isNull() ? QStringLiteral("") : t);
-    };
+    auto text = [&](int col) { put(*rs, col, fieldText(col)); };
     text(1);
     if (!fieldText(2).isEmpty())
         text(2);

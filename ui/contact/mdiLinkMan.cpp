@@ -3,6 +3,7 @@
 #include "core/AppSettings.h"
 #include "core/DateText.h"
 #include "core/JetSql.h"
+#include "core/NumberText.h"
 #include "core/Prompt.h"
 #include "core/Sound.h"
 #include "core/modDBCommand.h"
@@ -20,10 +21,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QRegularExpression>
 #include <QVBoxLayout>
-#include <cmath>
-#include <limits>
 
 namespace {
 const QString kTable = QStringLiteral(" [联系人]");
@@ -36,9 +34,6 @@ QPushButton* button(QWidget* parent, const char* name, const QString& caption) {
     return b;
 }
 
-void numbersOnly() {
-    Prompt::error(QStringLiteral("只能输入数字！"));
-}
 } // namespace
 
 mdiLinkMan::mdiLinkMan(QWidget* parent) : QWidget(parent), m_grid(new Grid(this)) {
@@ -142,18 +137,6 @@ void mdiLinkMan::reload() {
     FillGrid(*m_grid, kTable, orderClause());
 }
 
-std::optional<int> mdiLinkMan::KeywordNumber(const QString& keyword) {
-    static const QRegularExpression numeric(QStringLiteral("^[+-]?[0-9]+(\\.[0-9]+)?$"));
-    const QString t = keyword.trimmed();
-    if (!numeric.match(t).hasMatch())
-        return std::nullopt;
-    // The default rounding mode rounds halves to even.
-    const double n = std::nearbyint(t.toDouble());
-    if (!(n >= std::numeric_limits<int>::min() && n <= std::numeric_limits<int>::max()))
-        return std::nullopt;
-    return int(n);
-}
-
 bool mdiLinkMan::numberItem() const {
     const int pos = m_item->currentIndex();
     return pos == 0 || pos == kColCompany;
@@ -162,7 +145,7 @@ bool mdiLinkMan::numberItem() const {
 void mdiLinkMan::normaliseKeyword() {
     QString t = m_keyword->text().trimmed();
     if (numberItem())
-        if (const auto n = KeywordNumber(t))
+        if (const auto n = NumberText::toLong(t))
             t = QString::number(*n);
     if (t != m_keyword->text())
         m_keyword->setText(t);
@@ -179,9 +162,9 @@ void mdiLinkMan::query() {
     const QString column = QStringLiteral(" where [") + item + QStringLiteral("]");
     QString filter;
     if (numberItem()) {
-        const auto n = KeywordNumber(keyword);
+        const auto n = NumberText::toLong(keyword);
         if (!n) {
-            numbersOnly();
+            Prompt::error(QStringLiteral("只能输入数字！"));
             m_keyword->setFocus();
             return;
         }

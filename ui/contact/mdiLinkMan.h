@@ -2,7 +2,6 @@
 // The contact list: a grid of 联系人, a one-field search, and the commands on the selected contact.
 #include <QWidget>
 #include <functional>
-#include <optional>
 
 class Grid;
 class QComboBox;
@@ -23,10 +22,6 @@ public:
     // Set by the visits library: a new visit with the contact as visited person. "添加约会" is
     // disabled while empty.
     static inline std::function<void(const QString& contactName)> AddVisit;
-
-    // A keyword for a number column as a 32-bit integer: optional sign, digits, optional
-    // fraction rounded half to even. Nothing for anything else or a value beyond 32 bits.
-    static std::optional<int> KeywordNumber(const QString& keyword);
 
 protected:
     void showEvent(QShowEvent* e) override;
