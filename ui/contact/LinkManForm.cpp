@@ -27,7 +27,6 @@
 
 namespace {
 constexpr int kColBirthday = 11;
-constexpr int kColRemind = 12;
 constexpr int kColNote = 24;
 
 // Selects `text` in a list that refuses typing; a stored value missing from the list is added so

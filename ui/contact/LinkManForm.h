@@ -11,7 +11,6 @@ class QComboBox;
 class QDateEdit;
 class QLineEdit;
 class QPlainTextEdit;
-class QPushButton;
 class Recordset;
 
 class LinkManForm : public QDialog {

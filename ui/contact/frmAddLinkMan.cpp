@@ -3,8 +3,6 @@
 #include "core/Prompt.h"
 #include "core/modDBCommand.h"
 
-#include <QLineEdit>
-
 frmAddLinkMan::frmAddLinkMan(QWidget* parent) : LinkManForm(parent, false) {
     setObjectName(QStringLiteral("frmAddLinkMan"));
 }
