@@ -2,7 +2,6 @@
 
 #include "core/Clock.h"
 
-#include <QAction>
 #include <QApplication>
 #include <QCalendarWidget>
 #include <QClipboard>
@@ -12,6 +11,7 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QMouseEvent>
+#include <QScreen>
 #include <QVBoxLayout>
 
 namespace VisitUi {
@@ -77,6 +77,13 @@ void DatePicker::openCalendar() {
     m_calendar->setSelectedDate(m_date.isValid() ? m_date : Clock::get().today());
     m_popup->adjustSize();
     QPoint at = mapToGlobal(QPoint(width() - m_popup->width(), height()));
+    // Keep the calendar on the screen: left edge inside, above the button when no room below.
+    if (const QScreen* s = screen()) {
+        const QRect r = s->availableGeometry();
+        at.setX(qBound(r.left(), at.x(), qMax(r.left(), r.right() - m_popup->width())));
+        if (at.y() + m_popup->height() > r.bottom())
+            at.setY(qMax(r.top(), mapToGlobal(QPoint(0, 0)).y() - m_popup->height()));
+    }
     m_popup->move(at);
     m_popup->show();
     m_calendar->setFocus(Qt::PopupFocusReason);
@@ -136,15 +143,20 @@ void LimitedLineEdit::inputMethodEvent(QInputMethodEvent* e) {
 }
 
 void LimitedLineEdit::contextMenuEvent(QContextMenuEvent* e) {
+    // The menu's paste is not virtual: undo a paste past the limit and paste the part that fits.
+    const QString before = text();
+    const int start = hasSelectedText() ? selectionStart() : cursorPosition();
+    const int length = selectedText().size();
     QMenu* menu = createStandardContextMenu();
-    for (QAction* a : menu->actions()) {
-        if (a->objectName() == QLatin1String("edit-paste")) {
-            disconnect(a, nullptr, this, nullptr);
-            connect(a, &QAction::triggered, this, &LimitedLineEdit::pasteLimited);
-        }
-    }
     menu->exec(e->globalPos());
     delete menu;
+    if (text().size() > m_limit && text().size() > before.size()) {
+        setText(before);
+        setSelection(start, length);
+        if (length == 0)
+            setCursorPosition(start);
+        pasteLimited();
+    }
 }
 
 void LimitedLineEdit::focusOutEvent(QFocusEvent* e) {

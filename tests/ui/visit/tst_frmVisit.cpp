@@ -12,6 +12,8 @@
 #include <QAction>
 #include <QClipboard>
 #include <QMdiArea>
+#include <QMenu>
+#include <QTimer>
 
 using namespace fixture;
 
@@ -357,6 +359,26 @@ void TestVisitForms::pastedTextIsCut() {
     intent->setCursorPosition(5);
     QTest::keyClick(intent, Qt::Key_V, Qt::ControlModifier);
     QCOMPARE(intent->text(), QStringLiteral("01234") + QString(40, QLatin1Char('p')) + QStringLiteral("56789"));
+
+    // The same through the context menu's paste.
+    intent->setText(QStringLiteral("0123456789"));
+    intent->setCursorPosition(10);
+    bool pasted = false;
+    QTimer::singleShot(0, [&] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        if (!menu)
+            return;
+        for (QAction* a : menu->actions())
+            if (a->text().startsWith(QStringLiteral("&Paste"))) {
+                a->trigger();
+                pasted = true;
+            }
+        menu->close();
+    });
+    QContextMenuEvent menuEvent(QContextMenuEvent::Mouse, QPoint(5, 5), intent->mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(intent, &menuEvent);
+    QVERIFY(pasted);
+    QCOMPARE(intent->text(), QStringLiteral("0123456789") + QString(40, QLatin1Char('p')));
 
     QApplication::clipboard()->setText(QString(300, QLatin1Char('q')));
     auto* note = get<QPlainTextEdit>(form, QStringLiteral("txtNote"));
