@@ -16,7 +16,9 @@ void FillGrid(Grid& grid, const QString& table, const QString& condition) {
     if (!IsSqlError(SqlMessage) && rs) {
         grid.Clear();
         grid.Bind(*rs);
-        if (!condition.isEmpty() && rs->RecordCount() == 0)
+        // Only a filter can find nothing; an order clause alone lists the whole table.
+        const bool filtered = condition.trimmed().startsWith(QLatin1String("where"), Qt::CaseInsensitive);
+        if (filtered && rs->RecordCount() == 0)
             Prompt::message(QStringLiteral("没有找到任何数据！"), QStringLiteral("提示"), Prompt::Icon::Information,
                             Prompt::Buttons::OkCancel);
         rs->Close();

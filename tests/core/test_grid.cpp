@@ -60,6 +60,7 @@ void TestGrid::noDataMessageOnlyWithCondition() {
     FakePrompt prompt;
     Grid grid;
     FillGrid(grid, QStringLiteral(" [企业]"), QString());
+    FillGrid(grid, QStringLiteral(" [企业]"), QStringLiteral(" order by [企业名称]"));
     QVERIFY(prompt.records.isEmpty());
     FillGrid(grid, QStringLiteral(" [企业]"), QStringLiteral(" where [企业名称]='无'"));
     QCOMPARE(prompt.texts(), QStringList{QStringLiteral("没有找到任何数据！")});
