@@ -109,6 +109,7 @@ private Q_SLOTS:
     void databaseFailureCountsAsWrong();
     void startup_data();
     void startup();
+    void programHooksBringUpTheTray();
     // Last: it runs the program's real exit, which closes every window.
     void exitBeforeMainLoopStillEnds();
 };
@@ -344,6 +345,27 @@ void tst_frmLogin::startup() {
     QCOMPARE(run.exits, typed.isEmpty() ? 1 : 0);
     // Only the exit lets the next start take the lock.
     QCOMPARE(other.tryLock(0), typed.isEmpty());
+}
+
+void tst_frmLogin::programHooksBringUpTheTray() {
+    const auto tray = [] {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w->objectName() == QStringLiteral("frmSystray"))
+                return w;
+        return static_cast<QWidget*>(nullptr);
+    };
+    if (!ProgramHooks().loadTray)
+        QSKIP("built without the tray");
+    QVERIFY(!tray());
+    Run run;
+    run.setPassword("secret");
+    QCOMPARE(Startup({"tobrin", "--home", run.home.path()}, "/x", ProgramHooks()), StartupResult::Running);
+    QVERIFY(frmLogin::Instance());
+    QVERIFY(!tray());
+    run.attempt("secret");
+    QVERIFY(Run::mainShown());
+    QVERIFY(tray());
+    delete tray();
 }
 
 void tst_frmLogin::exitBeforeMainLoopStillEnds() {
