@@ -81,11 +81,12 @@ void WireMainMenu(mdiTobrin& window) {
 
 StartupHooks ProgramHooks() {
     StartupHooks hooks;
-#ifdef TOBRIN_SECURITY
-    AddSecurityHooks(hooks);
-#endif
 #ifdef TOBRIN_TRAY
     AddTrayHooks(hooks);
+#endif
+    // Last: the login keeps a copy of the hooks it completes after a correct password.
+#ifdef TOBRIN_SECURITY
+    AddSecurityHooks(hooks);
 #endif
     return hooks;
 }

@@ -1,6 +1,5 @@
 #include "security/ui/SecurityMenu.h"
 
-#include "app/Wiring.h"
 #include "core/Prompt.h"
 #include "security/ui/frmEditPassword.h"
 #include "security/ui/frmJJM.h"
@@ -16,12 +15,6 @@ void WireSecurityMenu(mdiTobrin& window) {
 
 void AddSecurityHooks(StartupHooks& hooks) {
     hooks.loadCipherWindow = [] { frmJJM::Load(); };
-    // The program's hooks are completed after these (the tray comes later), so what a login
-    // brings up is filled in when the login is shown.
-    hooks.showLogin = [captured = hooks] {
-        StartupHooks after = captured;
-        if (!after.loadTray)
-            after.loadTray = ProgramHooks().loadTray;
-        frmLogin::Show(after);
-    };
+    // A login brings up what the other hooks load, so these are added last.
+    hooks.showLogin = [after = hooks] { frmLogin::Show(after); };
 }
