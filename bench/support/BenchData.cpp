@@ -12,7 +12,7 @@
 
 namespace BenchData {
 namespace {
-bool fill(const QString& db, int contacts, QString* error) {
+bool fill(const QString& db, int contacts, int remindEvery, QString* error) {
     const auto target = Database::parseConnectionString(ConnectionString());
     auto h = SqlCipher::open(db, target.key, false, error);
     if (!h)
@@ -30,7 +30,7 @@ bool fill(const QString& db, int contacts, QString* error) {
             const QVariantList v = {QStringLiteral("联系人%1").arg(i), QStringLiteral("LXR"), i % 2 ? "男性" : "女性",
                                     QStringLiteral("北京市海淀区中关村大街%1号").arg(i), QStringLiteral("1380000%1").arg(i),
                                     QStringLiteral("user%1@example.cn").arg(i), "北京", QDate(1960 + i % 40, 1 + i % 12, 1 + i % 28),
-                                    "提醒", i % 20 + 1, QStringLiteral("公司%1").arg(i % 20), "备注文字"};
+                                    i % remindEvery == 0 ? "提醒" : "不提醒", i % 20 + 1, QStringLiteral("公司%1").arg(i % 20), "备注文字"};
             for (int c = 0; c < v.size(); ++c)
                 SqlCipher::bind(st.get(), c + 1, v[c]);
             if (sqlite3_step(st.get()) != SQLITE_DONE) {
@@ -44,7 +44,43 @@ bool fill(const QString& db, int contacts, QString* error) {
 
 } // namespace
 
-bool makeContacts(const QString& home, int contacts) {
+bool addVisits(int visits, const QDate& around) {
+    QString error;
+    const auto target = Database::parseConnectionString(ConnectionString());
+    auto h = SqlCipher::open(DbPath, target.key, false, &error);
+    const bool ok = h && Database::transaction(h.get(), &error, [&] {
+        auto st = SqlCipher::prepare(
+            h.get(),
+            "INSERT INTO [拜访] ([受访单位],[受访人],[实施单位],[实施人员],[责任人],[登记时间],[完成标志],[重要程度],"
+            "[工作开始时间],[工作结束时间],[需要提醒],[开始提醒时间],[结束提醒时间],[拜访事项],[工作方案],[内容结果]) "
+            "VALUES (?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?)",
+            &error);
+        if (!st)
+            return false;
+        for (int i = 0; i < visits; ++i) {
+            sqlite3_reset(st.get());
+            const QDate start = around.addDays(i % 60 - 30);
+            const bool remind = i % 2 == 0;
+            const QVariantList v = {QStringLiteral("%1:公司%1").arg(i % 20 + 1), QStringLiteral("联系人%1").arg(i),
+                                    QStringLiteral("1:本公司"), QStringLiteral("甲/乙"), QStringLiteral("甲"), start,
+                                    "未完成", "普通", start, start.addDays(1), remind ? "需要提醒" : "不需提醒",
+                                    remind ? QVariant(start.addDays(-3)) : QVariant(), remind ? QVariant(start) : QVariant(),
+                                    QStringLiteral("拜访%1").arg(i), "方案", ""};
+            for (int c = 0; c < v.size(); ++c)
+                SqlCipher::bind(st.get(), c + 1, v[c]);
+            if (sqlite3_step(st.get()) != SQLITE_DONE) {
+                error = SqlCipher::lastError(h.get());
+                return false;
+            }
+        }
+        return true;
+    });
+    if (!ok)
+        std::fprintf(stderr, "visits failed: %s\n", qPrintable(error));
+    return ok;
+}
+
+bool makeContacts(const QString& home, int contacts, int remindEvery) {
     QProcess init;
     init.start(QStringLiteral(TOBRIN_INITDB_PATH), {home});
     if (!init.waitForFinished() || init.exitCode() != 0) {
@@ -53,7 +89,7 @@ bool makeContacts(const QString& home, int contacts) {
     }
     DbPath = QDir(home).filePath(QStringLiteral("Tobrin.dat"));
     QString error;
-    if (!fill(DbPath, contacts, &error)) {
+    if (!fill(DbPath, contacts, remindEvery, &error)) {
         std::fprintf(stderr, "fill failed: %s\n", qPrintable(error));
         return false;
     }
