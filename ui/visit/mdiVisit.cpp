@@ -4,6 +4,7 @@
 #include "core/Clock.h"
 #include "core/DateText.h"
 #include "core/JetSql.h"
+#include "core/NumberText.h"
 #include "core/Prompt.h"
 #include "core/Sound.h"
 #include "core/modDBCommand.h"
@@ -196,7 +197,7 @@ void mdiVisit::query() {
     }
     QString filter = QStringLiteral(" where [") + item + QLatin1Char(']');
     if (position == 0) {
-        const auto number = VisitQuery::toLong(keyword);
+        const auto number = NumberText::toLong(keyword);
         if (!number) {
             Prompt::error(QStringLiteral("只能输入数字！"));
             txtKeyword->setFocus();
