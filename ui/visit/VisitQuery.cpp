@@ -2,7 +2,6 @@
 
 #include "core/JetSql.h"
 
-#include <QRegularExpression>
 
 namespace VisitQuery {
 
