@@ -2,10 +2,10 @@
 
 namespace Schema {
 namespace {
-Table make(const QString& name, const QString& spec) {
-    // spec: "name:TYPE,name:TYPE,..."
+Table make(const QString& name, const QString& columns) {
+    // columns: "name:TYPE,name:TYPE,..." (TEXT when no type is given)
     Table t{name, {}};
-    for (const QString& part : spec.split(QLatin1Char(','))) {
+    for (const QString& part : columns.split(QLatin1Char(','))) {
         const auto kv = part.split(QLatin1Char(':'));
         t.columns.append({kv[0], kv.value(1, QStringLiteral("TEXT"))});
     }
