@@ -80,6 +80,37 @@ bool addVisits(int visits, const QDate& around) {
     return ok;
 }
 
+bool addCompanies(int companies) {
+    QString error;
+    const auto target = Database::parseConnectionString(ConnectionString());
+    auto h = SqlCipher::open(DbPath, target.key, false, &error);
+    const bool ok = h && Database::transaction(h.get(), &error, [&] {
+        auto st = SqlCipher::prepare(h.get(),
+                                     "INSERT INTO [企业] ([企业名称],[名称首拼],[企业性质],[企业行业],[企业地址],[企业电话],"
+                                     "[企业网址],[法人代表],[经营范围]) VALUES (?,?,?,?,?,?,?,?,?)",
+                                     &error);
+        if (!st)
+            return false;
+        const QStringList cities = {"北京", "上海", "广州", "深圳", "杭州", "成都", "武汉", "南京", "天津", "重庆"};
+        for (int i = 0; i < companies; ++i) {
+            sqlite3_reset(st.get());
+            const QVariantList v = {cities[i % 10] + QStringLiteral("第%1贸易有限公司").arg(i), QStringLiteral("MY"),
+                                    "民营企业", "贸易", QStringLiteral("人民路%1号").arg(i), QStringLiteral("010-8%1").arg(i),
+                                    QStringLiteral("www.c%1.cn").arg(i), QStringLiteral("法人%1").arg(i), "进出口"};
+            for (int c = 0; c < v.size(); ++c)
+                SqlCipher::bind(st.get(), c + 1, v[c]);
+            if (sqlite3_step(st.get()) != SQLITE_DONE) {
+                error = SqlCipher::lastError(h.get());
+                return false;
+            }
+        }
+        return true;
+    });
+    if (!ok)
+        std::fprintf(stderr, "companies failed: %s\n", qPrintable(error));
+    return ok;
+}
+
 bool makeContacts(const QString& home, int contacts, int remindEvery) {
     QProcess init;
     init.start(QStringLiteral(TOBRIN_INITDB_PATH), {home});
