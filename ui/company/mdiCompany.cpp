@@ -2,6 +2,7 @@
 
 #include "core/AppSettings.h"
 #include "core/JetSql.h"
+#include "core/Maintenance.h"
 #include "core/NumberText.h"
 #include "core/Prompt.h"
 #include "core/Sound.h"
@@ -113,6 +114,8 @@ mdiCompany::mdiCompany(QWidget* parent)
 
     resize(kMinWidth, 400);
     loadAll();
+    // A restore or compaction replaced the file under the list: show what it holds now.
+    connect(Maintenance::notifier(), &Maintenance::Notifier::databaseReplaced, this, [this] { loadAll(); });
     loadFieldNames();
     updateHookButtons();
     layoutControls();

@@ -3,6 +3,7 @@
 #include "core/AppSettings.h"
 #include "core/DateText.h"
 #include "core/JetSql.h"
+#include "core/Maintenance.h"
 #include "core/NumberText.h"
 #include "core/Prompt.h"
 #include "core/Sound.h"
@@ -114,6 +115,8 @@ mdiLinkMan::mdiLinkMan(QWidget* parent) : QWidget(parent), m_grid(new Grid(this)
     updateHookButtons();
 
     reload();
+    // A restore or compaction replaced the file under the list: show what it holds now.
+    connect(Maintenance::notifier(), &Maintenance::Notifier::databaseReplaced, this, [this] { reload(); });
     QString message;
     auto rs = ExecuteSql(QStringLiteral("select * from [联系人] where [联系人编号]=0"), message);
     if (IsSqlError(message) || !rs) {

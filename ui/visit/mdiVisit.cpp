@@ -4,6 +4,7 @@
 #include "core/Clock.h"
 #include "core/DateText.h"
 #include "core/JetSql.h"
+#include "core/Maintenance.h"
 #include "core/NumberText.h"
 #include "core/Prompt.h"
 #include "core/Sound.h"
@@ -42,7 +43,8 @@ public:
 };
 
 bool isDateItem(int position) {
-    return QStringLiteral(",6,9,10,12,13,").contains(QLatin1Char(',') + QString::number(position) + QLatin1Char(','));
+    return QStringLiteral(",6,9,10,12,13,")
+        .contains(QLatin1Char(',') + QString::number(position) + QLatin1Char(','));
 }
 
 QPushButton* commandButton(const QString& name, const QString& caption, QWidget* parent) {
@@ -94,7 +96,8 @@ mdiVisit::mdiVisit(QWidget* parent) : QWidget(parent) {
         dpQuery[i] = new VisitUi::DatePicker(this);
         dpQuery[i]->setObjectName(QStringLiteral("dpQuery_%1").arg(i));
         dpQuery[i]->setDate(today);
-        connect(dpQuery[i], &VisitUi::DatePicker::picked, this, [this, i](const QDate& d) { pickRange(i, d); });
+        connect(dpQuery[i], &VisitUi::DatePicker::picked, this,
+                [this, i](const QDate& d) { pickRange(i, d); });
         auto* box = new QHBoxLayout;
         box->setSpacing(0);
         box->addWidget(txtDayQuery[i], 1);
@@ -147,6 +150,9 @@ mdiVisit::mdiVisit(QWidget* parent) : QWidget(parent) {
     });
 
     FillGrid(*grdVisitList, kTable, QString());
+    // A restore or compaction replaced the file under the list: show what it holds now.
+    connect(Maintenance::notifier(), &Maintenance::Notifier::databaseReplaced, this,
+            [this] { FillGrid(*grdVisitList, kTable, QString()); });
     SqlMessage.clear();
     SqlText = QStringLiteral("select * from [拜访] where [ID]=0");
     auto rs = ExecuteSql(SqlText, SqlMessage);
@@ -207,13 +213,15 @@ void mdiVisit::query() {
     } else if (isDateItem(position)) {
         const auto date = DateText::parse(keyword);
         if (!date) {
-            Prompt::error(QStringLiteral("“") + keyword + QStringLiteral("”不是有效的日期，请按 2026-8-1 的格式输入！"));
+            Prompt::error(QStringLiteral("“") + keyword +
+                          QStringLiteral("”不是有效的日期，请按 2026-8-1 的格式输入！"));
             txtKeyword->setFocus();
             return;
         }
         filter += QStringLiteral("=#") + DateText::format(*date) + QLatin1Char('#');
     } else {
-        filter += QLatin1Char('=') + SqlQuote::text(keyword.trimmed().isEmpty() ? QStringLiteral("0") : keyword);
+        filter +=
+            QLatin1Char('=') + SqlQuote::text(keyword.trimmed().isEmpty() ? QStringLiteral("0") : keyword);
     }
     FillGrid(*grdVisitList, kTable, filter + rangeCondition());
 }
