@@ -3,11 +3,10 @@
 #include "core/Prompt.h"
 #include "core/ui/FillGrid.h"
 #include "core/ui/Grid.h"
+#include "core/ui/PickerLayout.h"
 
-#include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QVBoxLayout>
 
 namespace {
 // Which opener fields a tag fills: one field gets "number:name", two get number and name.
@@ -27,21 +26,10 @@ frmSelectCompany::frmSelectCompany(QWidget* opener) : QDialog(opener), m_opener(
     setObjectName(QStringLiteral("frmSelectCompany"));
     setWindowTitle(QStringLiteral("选择所属公司"));
     m_grid->setObjectName(QStringLiteral("grdCompany"));
-    auto* sel = new QPushButton(QStringLiteral("选择添加"), this);
-    sel->setObjectName(QStringLiteral("cmdSel"));
-    auto* cancel = new QPushButton(QStringLiteral("关闭窗口"), this);
-    cancel->setObjectName(QStringLiteral("cmdCancel"));
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(sel);
-    buttons->addWidget(cancel);
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(m_grid);
-    layout->addLayout(buttons);
+    const PickerButtons buttons = LayOutPicker(*this, *m_grid);
     resize(480, 400);
 
-    connect(sel, &QPushButton::clicked, this, &frmSelectCompany::select);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(buttons.select, &QPushButton::clicked, this, &frmSelectCompany::select);
     connect(m_grid, &Grid::DblClick, this, [this] {
         if (m_grid->Row() >= 1)
             select();

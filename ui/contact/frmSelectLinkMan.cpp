@@ -3,32 +3,20 @@
 #include "core/Prompt.h"
 #include "core/ui/FillGrid.h"
 #include "core/ui/Grid.h"
+#include "core/ui/PickerLayout.h"
 
-#include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QVBoxLayout>
 
 frmSelectLinkMan::frmSelectLinkMan(QWidget* opener, long companyId, const QString& mode)
     : QDialog(opener), m_opener(opener), m_mode(mode), m_grid(new Grid(this)) {
     setObjectName(QStringLiteral("frmSelectLinkMan"));
     setWindowTitle(QStringLiteral("联系人选择"));
     m_grid->setObjectName(QStringLiteral("grdLinkMan"));
-    auto* sel = new QPushButton(QStringLiteral("选择添加"), this);
-    sel->setObjectName(QStringLiteral("cmdSel"));
-    auto* cancel = new QPushButton(QStringLiteral("关闭窗口"), this);
-    cancel->setObjectName(QStringLiteral("cmdCancel"));
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(sel);
-    buttons->addWidget(cancel);
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(m_grid);
-    layout->addLayout(buttons);
+    const PickerButtons buttons = LayOutPicker(*this, *m_grid);
     resize(640, 420);
 
-    connect(sel, &QPushButton::clicked, this, &frmSelectLinkMan::select);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(buttons.select, &QPushButton::clicked, this, &frmSelectLinkMan::select);
     connect(m_grid, &Grid::DblClick, this, [this] { select(); });
     FillGrid(*m_grid, QStringLiteral(" [联系人]"),
              companyId < 1 ? QString() : QStringLiteral(" where [企业编号]=") + QString::number(companyId));
