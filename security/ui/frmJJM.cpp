@@ -143,35 +143,15 @@ bool frmJJM::ShowText(const QString& text) {
     return true;
 }
 
-bool frmJJM::pEncode() {
-    Status(QStringLiteral("Encrypting Data"));
-    PasswordCodec::Result r;
-    try {
-        r = PasswordCodec::EncryptText(cipher(), Text1(), m_txtPassword->text(), keySize(),
-                                       m_check1->isChecked());
-    } catch (const CipherError& e) {
-        Status(QString());
-        Prompt::error(e.description());
-        return false;
-    }
-    if (!r.ok()) {
-        Status(QString());
-        if (!PasswordCodec::message(r.status).isEmpty())
-            notice(PasswordCodec::message(r.status));
-        return false;
-    }
-    Status(QStringLiteral("Converting Text"));
-    const bool shown = ShowText(r.text);
-    Status(QString());
-    return shown;
-}
+bool frmJJM::pEncode() { return runTextCommand(QStringLiteral("Encrypting Data"), PasswordCodec::EncryptText); }
 
-bool frmJJM::pDecode() {
-    Status(QStringLiteral("Decrypting Data"));
+bool frmJJM::pDecode() { return runTextCommand(QStringLiteral("Decrypting Data"), PasswordCodec::DecryptText); }
+
+bool frmJJM::runTextCommand(const QString& status, TextCommand command) {
+    Status(status);
     PasswordCodec::Result r;
     try {
-        r = PasswordCodec::DecryptText(cipher(), Text1(), m_txtPassword->text(), keySize(),
-                                       m_check1->isChecked());
+        r = command(cipher(), Text1(), m_txtPassword->text(), keySize(), m_check1->isChecked());
     } catch (const CipherError& e) {
         Status(QString());
         Prompt::error(e.description());

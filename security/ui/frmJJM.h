@@ -61,6 +61,9 @@ private:
     void cmdFileDecrypt_Click();
     void chkTerminal_Click(bool checked);
     bool ShowText(const QString& text);
+    // The encrypt and decrypt commands differ only in the codec call and the status text.
+    using TextCommand = PasswordCodec::Result (*)(cRijndael&, const QString&, const QString&, int, bool);
+    bool runTextCommand(const QString& status, TextCommand command);
     int keySize() const;
     cRijndael& cipher();
     bool setFileKey();
