@@ -7,6 +7,7 @@
 #include "core/Prompt.h"
 #include "core/modDBCommand.h"
 #include "core/ui/Grid.h"
+#include "core/ui/WindowHelpers.h"
 #include "ui/company/mdiCompany.h"
 #include "ui/contact/mdiLinkMan.h"
 #include "ui/main/mdiTobrin.h"
@@ -141,7 +142,7 @@ void QueryWindow::runQuery() {
         return;
     const bool ok = m_kind.show(*filter);
     if (ok && m_unloadMe->isChecked())
-        close();
+        CloseChildWindow(this);
 }
 
 mdiCompanyQuery::mdiCompanyQuery(QWidget* parent)

@@ -29,7 +29,8 @@ public:
     // brought to the front. T has a constructor T(QWidget* parent).
     template <typename T> T* showChild() {
         const QString key = QString::fromLatin1(T::staticMetaObject.className());
-        if (QMdiSubWindow* sub = m_children.value(key)) {
+        QMdiSubWindow* sub = m_children.value(key);
+        if (sub && sub->widget() && !sub->isHidden()) {
             sub->showNormal();
             m_mdi->setActiveSubWindow(sub);
             return qobject_cast<T*>(sub->widget());
@@ -41,7 +42,7 @@ public:
     // The open child of class T, or nullptr.
     template <typename T> T* child() const {
         QMdiSubWindow* sub = m_children.value(QString::fromLatin1(T::staticMetaObject.className()));
-        return sub ? qobject_cast<T*>(sub->widget()) : nullptr;
+        return sub && !sub->isHidden() ? qobject_cast<T*>(sub->widget()) : nullptr;
     }
     QList<QWidget*> children() const;
 

@@ -11,6 +11,7 @@
 #include "core/modDBCommand.h"
 #include "core/ui/FillGrid.h"
 #include "core/ui/Grid.h"
+#include "core/ui/WindowHelpers.h"
 #include "ui/visit/VisitQuery.h"
 #include "ui/visit/VisitWidgets.h"
 #include "ui/visit/frmAddVisit.h"
@@ -137,13 +138,7 @@ mdiVisit::mdiVisit(QWidget* parent) : QWidget(parent) {
     connect(cmdAddVisit, &QPushButton::clicked, this, &mdiVisit::addVisit);
     connect(cmdEditVisit, &QPushButton::clicked, this, &mdiVisit::editVisit);
     connect(cmdDelVisit, &QPushButton::clicked, this, &mdiVisit::deleteVisit);
-    connect(cmdVisitOut, &QPushButton::clicked, this, [this] {
-        // Inside the main window the frame around this widget is what closes.
-        if (parentWidget() && parentWidget()->inherits("QMdiSubWindow"))
-            parentWidget()->close();
-        else
-            close();
-    });
+    connect(cmdVisitOut, &QPushButton::clicked, this, [this] { CloseChildWindow(this); });
     connect(grdVisitList, &Grid::DblClick, this, [this] {
         if (AppSettings.ClickEdit)
             editVisit();

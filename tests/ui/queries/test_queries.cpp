@@ -11,6 +11,8 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QPushButton>
 #include <QtTest>
 
@@ -59,6 +61,8 @@ private Q_SLOTS:
     void refusedInput_data();
     void refusedInput();
     void companyQueryAndClosing();
+    void closesWithItsFrame_data();
+    void closesWithItsFrame();
 
 private:
     std::unique_ptr<TempHome> m_home;
@@ -167,6 +171,45 @@ void TestQueries::companyQueryAndClosing() {
     setRow(*query, {0, "企业名称", "公司"});
     query->findChild<QPushButton*>("cmdQuery")->click();
     QCOMPARE(column(list->grid(), 1), QStringList({"乙公司", "甲公司"}));
+}
+
+void TestQueries::closesWithItsFrame_data() {
+    QTest::addColumn<QString>("menu");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("keyword");
+    QTest::newRow("contacts") << "mnuLinkmanQuery" << "联系人高级信息查询" << "姓名" << "王";
+    QTest::newRow("companies") << "mnuCompanyQuery" << "企业单位高级信息查询" << "企业名称" << "公司";
+}
+
+void TestQueries::closesWithItsFrame() {
+    QFETCH(QString, menu);
+    QFETCH(QString, caption);
+    QFETCH(QString, field);
+    QFETCH(QString, keyword);
+    FakePrompt prompt;
+    QMdiArea* area = mdiTobrin::instance()->mdiArea();
+    auto framesTitled = [&] {
+        QList<QMdiSubWindow*> out;
+        for (QMdiSubWindow* sub : area->subWindowList())
+            if (sub->windowTitle() == caption && !sub->isHidden())
+                out << sub;
+        return out;
+    };
+    auto run = [&] {
+        mdiTobrin::instance()->action(menu)->trigger();
+        const auto frames = framesTitled();
+        QCOMPARE(frames.size(), 1);
+        auto* query = qobject_cast<QueryWindow*>(frames[0]->widget());
+        QVERIFY(query);
+        QVERIFY(query->findChild<QComboBox*>("cboField_0")->count() > 0);
+        setRow(*query, {0, field, keyword});
+        query->findChild<QPushButton*>("cmdQuery")->click();
+        QTRY_VERIFY(framesTitled().isEmpty()); // no empty frame left behind
+    };
+    run();
+    run(); // the menu brings back a working window
+    QCOMPARE(prompt.texts(), QStringList{});
 }
 
 QTEST_MAIN(TestQueries)
