@@ -1,5 +1,6 @@
 #include "calendar/ui/frmCalendar.h"
 
+#include "calendar/LunarDateText.h"
 #include "calendar/clsdate.h"
 #include "core/Clock.h"
 
@@ -7,24 +8,21 @@
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QLocale>
 #include <QStyle>
 #include <QVBoxLayout>
 
 namespace {
 
+// The weekday is Chinese like the rest of the window, whatever the system's language.
 QString dateLine(const QDate& day) {
-    return day.toString(QStringLiteral("yyyy-MM-dd")) + QLatin1Char(' ') + QLocale().dayName(day.dayOfWeek());
+    return day.toString(QStringLiteral("yyyy-MM-dd")) + QLatin1Char(' ') + clsdate::weekdayName(day);
 }
 
-// The year name and animal follow the Gregorian year, as the calendar window always showed them.
+// The same lunar text as the reminder popup (year of the lunar date, leap mark), then festival and term.
 QString lunarLine(const QDate& day) {
     clsdate info;
     info.用公历对类进行初始化(day);
-    const int year = day.year();
-    return clsdate::返回干支(year) + QStringLiteral("年(") + clsdate::返回属相(year) + QStringLiteral(") ") +
-           info.返回中文农历月() + info.返回中文农历日() + QLatin1Char(' ') + info.返回农历节日() +
-           info.返回农历节气();
+    return LunarDateText(day) + QLatin1Char(' ') + info.返回农历节日() + info.返回农历节气();
 }
 
 } // namespace

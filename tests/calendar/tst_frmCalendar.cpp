@@ -32,6 +32,7 @@ private slots:
     void opensOnToday();
     void clickShowsTheDay_data();
     void clickShowsTheDay();
+    void weekdayInChineseUnderAnyLocale();
     void pagingStaysInRange_data();
     void pagingStaysInRange();
 };
@@ -61,14 +62,26 @@ void tst_frmCalendar::clickShowsTheDay_data() {
     QTest::addColumn<QString>("dateLine");
     QTest::addColumn<QString>("lunarLine");
     QTest::newRow("New Year's Eve") << QDate(2005, 2, 8) << "2005-02-08 星期二"
-                                    << "乙酉年(鸡) 腊月三十 除夕";
-    QTest::newRow("year name follows the Gregorian year") << QDate(2005, 2, 4) << "2005-02-04 星期五"
-                                                          << "乙酉年(鸡) 腊月廿六 立春";
-    QTest::newRow("leap month shown without mark, trailing blank")
-        << QDate(2001, 5, 23) << "2001-05-23 星期三"
-        << "辛巳年(蛇) 四月初一 ";
+                                    << "甲申年(猴) 腊月三十 除夕";
+    // Before the lunar new year the year name is still the old lunar year's.
+    QTest::newRow("solar term before the lunar new year") << QDate(2005, 2, 4) << "2005-02-04 星期五"
+                                                          << "甲申年(猴) 腊月廿六 立春";
+    QTest::newRow("New Year's Eve 2026") << QDate(2026, 2, 16) << "2026-02-16 星期一"
+                                         << "乙巳年(蛇) 腊月廿九 除夕";
+    QTest::newRow("January of the old lunar year") << QDate(2026, 1, 20) << "2026-01-20 星期二"
+                                                   << "乙巳年(蛇) 腊月初二 大寒";
+    QTest::newRow("lunar new year") << QDate(2026, 2, 17) << "2026-02-17 星期二"
+                                    << "丙午年(马) 正月初一 春节";
+    QTest::newRow("leap fourth month") << QDate(2001, 5, 23) << "2001-05-23 星期三"
+                                       << "辛巳年(蛇) 闰四月初一 ";
+    QTest::newRow("leap sixth month") << QDate(2025, 7, 25) << "2025-07-25 星期五"
+                                      << "乙巳年(蛇) 闰六月初一 ";
+    QTest::newRow("leap second month") << QDate(2023, 3, 22) << "2023-03-22 星期三"
+                                       << "癸卯年(兔) 闰二月初一 ";
+    QTest::newRow("month after the leap month") << QDate(2023, 4, 20) << "2023-04-20 星期四"
+                                                << "癸卯年(兔) 三月初一 谷雨";
     QTest::newRow("first day of the range") << QDate(1949, 1, 1) << "1949-01-01 星期六"
-                                            << "己丑年(牛) 腊月初三 ";
+                                            << "戊子年(鼠) 腊月初三 ";
     QTest::newRow("last day of the range") << QDate(2049, 12, 31) << "2049-12-31 星期五"
                                            << "己巳年(蛇) 腊月初七 ";
 }
@@ -83,6 +96,15 @@ void tst_frmCalendar::clickShowsTheDay() {
     QCOMPARE(text(w, "Label1"), QStringLiteral("您选择的日期是："));
     QTEST(text(w, "Label2"), "dateLine");
     QTEST(text(w, "Label3"), "lunarLine");
+}
+
+void tst_frmCalendar::weekdayInChineseUnderAnyLocale() {
+    const QLocale before;
+    QLocale::setDefault(QLocale::c());
+    FakeClock clock(QDateTime(QDate(2025, 7, 25), QTime(10, 0)));
+    frmCalendar w;
+    QLocale::setDefault(before);
+    QCOMPARE(text(w, "Label2"), QStringLiteral("2025-07-25 星期五"));
 }
 
 void tst_frmCalendar::pagingStaysInRange_data() {
