@@ -104,11 +104,14 @@ mdiTobrin::mdiTobrin(QWidget* parent) : QMainWindow(parent), m_mdi(new QMdiArea(
             Prompt::error(QStringLiteral("找不到程序说明文件：") + readme);
             return;
         }
-        if (!Links::open(QUrl::fromLocalFile(readme)))
-            Prompt::error(QStringLiteral("无法打开程序说明文件：") + readme);
+        Links::open(QUrl::fromLocalFile(readme), QStringLiteral("程序说明文件：") + readme);
     });
-    wire(QStringLiteral("mnuHomePage"), [] { Links::open(QUrl(Links::kHomePage)); });
-    wire(QStringLiteral("mnuEmail"), [] { Links::open(QUrl(QStringLiteral("mailto:") + Links::kEmail)); });
+    wire(QStringLiteral("mnuHomePage"),
+         [] { Links::open(QUrl(Links::kHomePage), QStringLiteral("作者主页：") + Links::kHomePage); });
+    wire(QStringLiteral("mnuEmail"), [] {
+        Links::open(QUrl(QStringLiteral("mailto:") + Links::kEmail),
+                    QStringLiteral("写给作者的新邮件：") + Links::kEmail);
+    });
 }
 
 mdiTobrin* mdiTobrin::instance() {

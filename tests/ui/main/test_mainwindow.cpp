@@ -29,6 +29,8 @@ private Q_SLOTS:
     void childWindowsExistOnce();
     void helpMenu();
     void readmeMissing();
+    void linkWithoutHandler_data();
+    void linkWithoutHandler();
     void exitCloses();
     void backgroundDateLine();
 };
@@ -125,6 +127,37 @@ void TestMainWindow::readmeMissing() {
     QCOMPARE(prompt.messages().size(), 1);
     QCOMPARE(prompt.last()->caption, QStringLiteral("错误"));
     QVERIFY(prompt.last()->text.contains("readme.txt"));
+}
+
+void TestMainWindow::linkWithoutHandler_data() {
+    QTest::addColumn<QString>("item");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("home page") << "mnuHomePage" << QStringLiteral("无法打开作者主页：") + Links::kHomePage;
+    QTest::newRow("mail") << "mnuEmail" << QStringLiteral("无法打开写给作者的新邮件：") + Links::kEmail;
+    QTest::newRow("read me") << "mnuReadMe" << QStringLiteral("无法打开程序说明文件：");
+}
+
+// No browser or mail program: the user is told, once, what could not be opened.
+void TestMainWindow::linkWithoutHandler() {
+    QFETCH(QString, item);
+    QFETCH(QString, message);
+    TempHome home;
+    QFile readme(home.file("readme.txt"));
+    QVERIFY(readme.open(QIODevice::WriteOnly));
+    readme.close();
+    QList<QUrl> tried;
+    Links::setOpener([&](const QUrl& u) {
+        tried << u;
+        return false;
+    });
+    FakePrompt prompt;
+    mdiTobrin w;
+    w.action(item)->trigger();
+    Links::setOpener({});
+    QCOMPARE(tried.size(), 1);
+    QCOMPARE(prompt.messages().size(), 1);
+    QCOMPARE(prompt.last()->caption, QStringLiteral("错误"));
+    QVERIFY2(prompt.last()->text.startsWith(message), qPrintable(prompt.last()->text));
 }
 
 void TestMainWindow::exitCloses() {
