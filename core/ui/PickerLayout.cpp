@@ -1,6 +1,7 @@
 #include "core/ui/PickerLayout.h"
 
 #include "core/ui/Grid.h"
+#include "core/ui/WindowHelpers.h"
 
 #include <QDialog>
 #include <QHBoxLayout>
@@ -20,5 +21,6 @@ PickerButtons LayOutPicker(QDialog& dialog, Grid& grid) {
     layout->addWidget(&grid);
     layout->addLayout(buttons);
     QObject::connect(cancel, &QPushButton::clicked, &dialog, &QDialog::reject);
+    NoDefaultButton(dialog);
     return {select, cancel};
 }

@@ -4,6 +4,7 @@
 #include "core/Pinyin.h"
 #include "core/Prompt.h"
 #include "core/modDBCommand.h"
+#include "core/ui/WindowHelpers.h"
 #include "ui/company/TextBox.h"
 #include "ui/lists/frmCKind.h"
 #include "ui/lists/frmIndustry.h"
@@ -106,6 +107,7 @@ CompanyForm::CompanyForm(Mode mode, QWidget* parent) : QDialog(parent), m_mode(m
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(frame);
     layout->addLayout(buttons);
+    NoDefaultButton(*this);
 }
 
 void CompanyForm::showEvent(QShowEvent* e) {

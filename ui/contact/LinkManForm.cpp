@@ -7,6 +7,7 @@
 #include "core/Recordset.h"
 #include "core/Schema.h"
 #include "core/modDBCommand.h"
+#include "core/ui/WindowHelpers.h"
 #include "ui/company/frmSelectCompany.h"
 
 #include <QCalendarWidget>
@@ -58,9 +59,14 @@ LinkManForm::LinkManForm(QWidget* parent, bool editForm) : QDialog(parent) {
         rs->Close();
     }
     m_kind->setCurrentIndex(-1);
-    // Setting the picker is not choosing a date: the birthday box stays empty.
+    showBirthdayInPicker(std::nullopt);
+    NoDefaultButton(*this);
+}
+
+void LinkManForm::showBirthdayInPicker(const std::optional<QDate>& d) {
+    // Without a birthday the picker shows nothing rather than a date that reads as filled in.
     const QSignalBlocker block(m_dpBirthday);
-    m_dpBirthday->setDate(Clock::get().today());
+    m_dpBirthday->setDate(d ? *d : m_dpBirthday->minimumDate());
 }
 
 QLineEdit* LinkManForm::addLine(int col, const char* name, int limit) {
@@ -120,10 +126,16 @@ void LinkManForm::build(bool editForm) {
     QLineEdit* birthday = addLine(kColBirthday, "txtBirthday", 10);
     birthday->setPlaceholderText(QStringLiteral("yyyy-MM-dd"));
     birthday->setToolTip(QStringLiteral("生日，格式 yyyy-MM-dd；空着表示没有生日"));
+    // The whole date and the hint fit.
+    birthday->setMinimumWidth(birthday->fontMetrics().horizontalAdvance(QStringLiteral("0000-00-00")) + 24);
     m_dpBirthday = new QDateEdit(this);
     m_dpBirthday->setObjectName(QStringLiteral("dpBirthday"));
     m_dpBirthday->setCalendarPopup(true);
     m_dpBirthday->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
+    // The lowest date stands for "no birthday" and shows as blank.
+    m_dpBirthday->setMinimumDate(QDate(1800, 1, 1));
+    m_dpBirthday->setSpecialValueText(QStringLiteral(" "));
+    m_dpBirthday->calendarWidget()->installEventFilter(this);
     m_remind = new QCheckBox(QStringLiteral("提醒"), this);
     m_remind->setObjectName(QStringLiteral("chkRemind"));
     m_remind->setEnabled(false);
@@ -194,7 +206,10 @@ void LinkManForm::build(bool editForm) {
             setFieldText(2, PinyinInitials(text));
     });
     connect(birthday, &QLineEdit::textChanged, this, &LinkManForm::birthdayChanged);
-    auto chosen = [this](const QDate& d) { setFieldText(kColBirthday, DateText::format(d)); };
+    auto chosen = [this](const QDate& d) {
+        if (d != m_dpBirthday->minimumDate())
+            setFieldText(kColBirthday, DateText::format(d));
+    };
     connect(m_dpBirthday, &QDateEdit::dateChanged, this, chosen);
     // Choosing the date the picker already shows changes nothing, so listen to the calendar too.
     connect(m_dpBirthday->calendarWidget(), &QCalendarWidget::clicked, this, chosen);
@@ -230,10 +245,7 @@ void LinkManForm::build(bool editForm) {
 void LinkManForm::birthdayChanged(const QString& text) {
     m_remind->setEnabled(!text.trimmed().isEmpty());
     // The picker opens at the birthday shown.
-    if (const auto d = DateText::parse(text)) {
-        const QSignalBlocker block(m_dpBirthday);
-        m_dpBirthday->setDate(*d);
-    }
+    showBirthdayInPicker(DateText::parse(text));
 }
 
 QString LinkManForm::fieldText(int col) const {
@@ -289,7 +301,12 @@ void LinkManForm::trimAll() {
 }
 
 bool LinkManForm::eventFilter(QObject* watched, QEvent* e) {
-    if (e->type() == QEvent::FocusOut) {
+    if (e->type() == QEvent::Show && watched == m_dpBirthday->calendarWidget() &&
+        m_dpBirthday->date() == m_dpBirthday->minimumDate()) {
+        // An empty birthday opens the calendar at this month, with nothing chosen.
+        const QDate today = Clock::get().today();
+        m_dpBirthday->calendarWidget()->setCurrentPage(today.year(), today.month());
+    } else if (e->type() == QEvent::FocusOut) {
         trimBox(watched);
     } else if (e->type() == QEvent::KeyPress && qobject_cast<QComboBox*>(watched)) {
         // The lists only offer their items: typed characters are discarded.

@@ -60,6 +60,7 @@ private:
     void trimBox(QObject* box);
     void markDirty() { m_isDirty = true; }
     void birthdayChanged(const QString& text);
+    void showBirthdayInPicker(const std::optional<QDate>& d);
 
     QWidget* m_controls[25] = {};
     QComboBox* m_sex = nullptr;

@@ -9,6 +9,7 @@
 #include "ui/contact/frmAddLinkMan.h"
 #include "ui/contact/frmEditLinkMan.h"
 
+#include <QCalendarWidget>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
@@ -84,6 +85,7 @@ private Q_SLOTS:
     void birthday_data();
     void birthday();
     void birthdayPickerAndRemind();
+    void enterPressesNoButton();
     void companyAddVersusEdit();
     void editWritesEmptyTextAndNoCompany();
     void editRowDeletedBehind();
@@ -324,21 +326,49 @@ void tst_LinkManForms::birthdayPickerAndRemind() {
     FakeClock clock(QDateTime(QDate(2026, 3, 10), QTime(9, 0)));
     frmAddLinkMan form;
     form.show();
-    // Loading sets the picker to today without filling the birthday box.
+    // Without a birthday the picker shows no date, and its calendar opens at this month.
     auto* dp = child<QDateEdit>(form, "dpBirthday");
-    QCOMPARE(dp->date(), QDate(2026, 3, 10));
+    QCOMPARE(dp->text().trimmed(), QString());
     QLineEdit* birthday = box(form, "txtBirthday");
     auto* remind = child<QCheckBox>(form, "chkRemind");
     QVERIFY(birthday->text().isEmpty());
     QVERIFY(!remind->isEnabled());
     QVERIFY(!form.IsDirty());
+    QTest::mouseClick(dp, Qt::LeftButton, {}, QPoint(dp->width() - 5, dp->height() / 2));
+    QCalendarWidget* calendar = dp->calendarWidget();
+    QTRY_VERIFY(calendar->isVisible());
+    QCOMPARE(calendar->yearShown(), 2026);
+    QCOMPARE(calendar->monthShown(), 3);
+    calendar->window()->hide();
+    QVERIFY(birthday->text().isEmpty());
 
     dp->setDate(QDate(2004, 2, 29));
     QCOMPARE(birthday->text(), QStringLiteral("2004-02-29"));
+    QCOMPARE(dp->text(), QStringLiteral("2004-02-29"));
     QVERIFY(remind->isEnabled());
     QVERIFY(form.IsDirty());
     birthday->clear();
     QVERIFY(!remind->isEnabled());
+    QCOMPARE(dp->text().trimmed(), QString());
+    // The whole date fits in the box.
+    QVERIFY(birthday->contentsRect().width() >
+            birthday->fontMetrics().horizontalAdvance(QStringLiteral("2026-02-28")));
+}
+
+// Enter in a box is no key with a meaning: it never presses the company picker or a save.
+void tst_LinkManForms::enterPressesNoButton() {
+    TempHome home;
+    FakePrompt prompt;
+    frmAddLinkMan form;
+    form.show();
+    QLineEdit* name = box(form, "txtName");
+    kit::focus(name);
+    kit::type(name, QStringLiteral("王五"));
+    QTest::keyClick(name, Qt::Key_Return);
+    QTest::keyClick(name, Qt::Key_Enter);
+    QVERIFY(form.isVisible());
+    QCOMPARE(prompt.records.size(), 0);
+    QCOMPARE(kit::contactCount(), 0);
 }
 
 void tst_LinkManForms::companyAddVersusEdit() {
