@@ -4,6 +4,7 @@
 #include "core/DateText.h"
 #include "core/Prompt.h"
 #include "core/Recordset.h"
+#include "core/ui/WindowHelpers.h"
 #include "ui/company/frmSelectCompany.h"
 #include "ui/contact/frmSelectLinkMan.h"
 #include "ui/visit/VisitQuery.h"
@@ -17,10 +18,13 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QShowEvent>
+#include <QStyle>
 #include <QVBoxLayout>
 
 namespace {
-QString nonNull(const QString& s) { return s.isNull() ? QStringLiteral("") : s; }
+QString nonNull(const QString& s) {
+    return s.isNull() ? QStringLiteral("") : s;
+}
 
 QLineEdit* readOnlyBox(const QString& name, QWidget* parent) {
     auto* box = new QLineEdit(parent);
@@ -37,7 +41,18 @@ QPushButton* smallButton(const QString& name, QWidget* parent) {
     return b;
 }
 
-QLabel* label(const QString& text, QWidget* parent) { return new QLabel(text, parent); }
+QPushButton* clearButton(const QString& name, QLineEdit* box, QWidget* parent) {
+    auto* b = new QPushButton(parent->style()->standardIcon(QStyle::SP_DialogResetButton), QString(), parent);
+    b->setObjectName(name);
+    b->setToolTip(QStringLiteral("清除单位"));
+    b->setFixedWidth(32);
+    QObject::connect(b, &QPushButton::clicked, box, &QLineEdit::clear);
+    return b;
+}
+
+QLabel* label(const QString& text, QWidget* parent) {
+    return new QLabel(text, parent);
+}
 } // namespace
 
 frmVisitForm::frmVisitForm(QWidget* parent, Kind kind) : QDialog(parent), m_kind(kind) {
@@ -51,17 +66,20 @@ frmVisitForm::frmVisitForm(QWidget* parent, Kind kind) : QDialog(parent), m_kind
     txtVisited = readOnlyBox(QStringLiteral("txtVisited"), fraVisited);
     txtLinkMan[0] = readOnlyBox(QStringLiteral("txtLinkMan_0"), fraVisited);
     auto* selCompany0 = smallButton(QStringLiteral("cmdSelCompany_0"), fraVisited);
+    // Clearing the company lets the person pickers list every contact again.
+    auto* clearCompany0 = clearButton(QStringLiteral("cmdClearCompany_0"), txtVisited, fraVisited);
     auto* selLinkMan1 = smallButton(QStringLiteral("cmdSelLinkMan_1"), fraVisited);
     {
         auto* g = new QGridLayout(fraVisited);
         g->addWidget(label(QStringLiteral("受访单位："), fraVisited), 0, 0);
         g->addWidget(txtVisited, 0, 1);
         g->addWidget(selCompany0, 0, 2);
-        g->addWidget(label(QStringLiteral("受访人："), fraVisited), 0, 3);
-        g->addWidget(txtLinkMan[0], 0, 4);
-        g->addWidget(selLinkMan1, 0, 5);
+        g->addWidget(clearCompany0, 0, 3);
+        g->addWidget(label(QStringLiteral("受访人："), fraVisited), 0, 4);
+        g->addWidget(txtLinkMan[0], 0, 5);
+        g->addWidget(selLinkMan1, 0, 6);
         g->setColumnStretch(1, 3);
-        g->setColumnStretch(4, 2);
+        g->setColumnStretch(5, 2);
     }
 
     // 实施对象: implementing company | responsible person, then the implementers.
@@ -71,6 +89,7 @@ frmVisitForm::frmVisitForm(QWidget* parent, Kind kind) : QDialog(parent), m_kind
     txtLinkMan[1] = readOnlyBox(QStringLiteral("txtLinkMan_1"), frame1);
     txtVisitor = readOnlyBox(QStringLiteral("txtVisitor"), frame1);
     auto* selCompany1 = smallButton(QStringLiteral("cmdSelCompany_1"), frame1);
+    auto* clearCompany1 = clearButton(QStringLiteral("cmdClearCompany_1"), txtVisit, frame1);
     auto* selLinkMan2 = smallButton(QStringLiteral("cmdSelLinkMan_2"), frame1);
     auto* selLinkMan0 = smallButton(QStringLiteral("cmdSelLinkMan_0"), frame1);
     {
@@ -78,14 +97,15 @@ frmVisitForm::frmVisitForm(QWidget* parent, Kind kind) : QDialog(parent), m_kind
         g->addWidget(label(QStringLiteral("实施单位："), frame1), 0, 0);
         g->addWidget(txtVisit, 0, 1);
         g->addWidget(selCompany1, 0, 2);
-        g->addWidget(label(QStringLiteral("责任人："), frame1), 0, 3);
-        g->addWidget(txtLinkMan[1], 0, 4);
-        g->addWidget(selLinkMan2, 0, 5);
+        g->addWidget(clearCompany1, 0, 3);
+        g->addWidget(label(QStringLiteral("责任人："), frame1), 0, 4);
+        g->addWidget(txtLinkMan[1], 0, 5);
+        g->addWidget(selLinkMan2, 0, 6);
         g->addWidget(label(QStringLiteral("实施人员："), frame1), 1, 0);
-        g->addWidget(txtVisitor, 1, 1, 1, 4);
-        g->addWidget(selLinkMan0, 1, 5);
+        g->addWidget(txtVisitor, 1, 1, 1, 5);
+        g->addWidget(selLinkMan0, 1, 6);
         g->setColumnStretch(1, 3);
-        g->setColumnStretch(4, 2);
+        g->setColumnStretch(5, 2);
     }
 
     // 拜访内容.
@@ -96,20 +116,22 @@ frmVisitForm::frmVisitForm(QWidget* parent, Kind kind) : QDialog(parent), m_kind
     QWidget* visitEndRow = nullptr;
     QWidget* remindStartRow = nullptr;
     QWidget* remindEndRow = nullptr;
-    txtRecord = dateRow(QStringLiteral("txtRecord"), QStringLiteral("dpRecord"), "登记时间", frame2, &recordRow);
-    txtVisitStart = dateRow(QStringLiteral("txtVisitStart"), QStringLiteral("dpVisitStart"), "工作开始时间", frame2,
-                            &visitStartRow);
-    txtVisitEnd =
-        dateRow(QStringLiteral("txtVisitEnd"), QStringLiteral("dpVisitEnd"), "工作结束时间", frame2, &visitEndRow);
-    txtRemindStart = dateRow(QStringLiteral("txtRemindStart"), QStringLiteral("dpRemindStart"), "开始提醒时间",
-                             frame2, &remindStartRow);
-    txtRemindEnd = dateRow(QStringLiteral("txtRemindEnd"), QStringLiteral("dpRemindEnd"), "结束提醒时间", frame2,
-                           &remindEndRow);
-    cboOver = VisitUi::makeFixedList(QStringLiteral("cboOver"), {QStringLiteral("未完成"), QStringLiteral("已完成")},
-                                     frame2);
+    txtRecord =
+        dateRow(QStringLiteral("txtRecord"), QStringLiteral("dpRecord"), "登记时间", frame2, &recordRow);
+    txtVisitStart = dateRow(QStringLiteral("txtVisitStart"), QStringLiteral("dpVisitStart"), "工作开始时间",
+                            frame2, &visitStartRow);
+    txtVisitEnd = dateRow(QStringLiteral("txtVisitEnd"), QStringLiteral("dpVisitEnd"), "工作结束时间", frame2,
+                          &visitEndRow);
+    txtRemindStart = dateRow(QStringLiteral("txtRemindStart"), QStringLiteral("dpRemindStart"),
+                             "开始提醒时间", frame2, &remindStartRow);
+    txtRemindEnd = dateRow(QStringLiteral("txtRemindEnd"), QStringLiteral("dpRemindEnd"), "结束提醒时间",
+                           frame2, &remindEndRow);
+    cboOver = VisitUi::makeFixedList(QStringLiteral("cboOver"),
+                                     {QStringLiteral("未完成"), QStringLiteral("已完成")}, frame2);
     cboImportant = VisitUi::makeFixedList(
         QStringLiteral("cboImportant"),
-        {QStringLiteral("不重要"), QStringLiteral("普通"), QStringLiteral("重要"), QStringLiteral("很重要")}, frame2);
+        {QStringLiteral("不重要"), QStringLiteral("普通"), QStringLiteral("重要"), QStringLiteral("很重要")},
+        frame2);
     cboRemind = VisitUi::makeFixedList(QStringLiteral("cboRemind"),
                                        {QStringLiteral("需要提醒"), QStringLiteral("不需提醒")}, frame2);
     txtIntent = new VisitUi::LimitedLineEdit(50, frame2);
@@ -176,6 +198,7 @@ frmVisitForm::frmVisitForm(QWidget* parent, Kind kind) : QDialog(parent), m_kind
     layout->addWidget(frame2, 1);
     layout->addLayout(buttons);
     resize(720, 560);
+    NoDefaultButton(*this);
 
     connect(selCompany0, &QPushButton::clicked, this, [this] { pickCompany(0); });
     connect(selCompany1, &QPushButton::clicked, this, [this] { pickCompany(1); });
@@ -185,10 +208,12 @@ frmVisitForm::frmVisitForm(QWidget* parent, Kind kind) : QDialog(parent), m_kind
     connect(cmdSave, &QPushButton::clicked, this, &frmVisitForm::save);
     connect(cmdCancel, &QPushButton::clicked, this, &frmVisitForm::reject);
 
-    for (QLineEdit* e : {txtVisited, txtVisit, txtVisitor, txtLinkMan[0], txtLinkMan[1], txtRecord, txtVisitStart,
-                         txtVisitEnd, txtRemindStart, txtRemindEnd, static_cast<QLineEdit*>(txtIntent)})
+    for (QLineEdit* e :
+         {txtVisited, txtVisit, txtVisitor, txtLinkMan[0], txtLinkMan[1], txtRecord, txtVisitStart,
+          txtVisitEnd, txtRemindStart, txtRemindEnd, static_cast<QLineEdit*>(txtIntent)})
         connect(e, &QLineEdit::textChanged, this, &frmVisitForm::markDirty);
-    for (QPlainTextEdit* e : {static_cast<QPlainTextEdit*>(txtProject), static_cast<QPlainTextEdit*>(txtNote)})
+    for (QPlainTextEdit* e :
+         {static_cast<QPlainTextEdit*>(txtProject), static_cast<QPlainTextEdit*>(txtNote)})
         connect(e, &QPlainTextEdit::textChanged, this, &frmVisitForm::markDirty);
     for (QComboBox* c : {cboOver, cboImportant, cboRemind})
         connect(c, &QComboBox::currentTextChanged, this, &frmVisitForm::markDirty);
@@ -208,8 +233,8 @@ frmVisitForm::frmVisitForm(QWidget* parent, Kind kind) : QDialog(parent), m_kind
     IsDirty = false;
 }
 
-QLineEdit* frmVisitForm::dateRow(const QString& box, const QString& picker, const char* column, QWidget* parent,
-                                 QWidget** rowOut) {
+QLineEdit* frmVisitForm::dateRow(const QString& box, const QString& picker, const char* column,
+                                 QWidget* parent, QWidget** rowOut) {
     auto* row = new QWidget(parent);
     auto* h = new QHBoxLayout(row);
     h->setContentsMargins(0, 0, 0, 0);
@@ -219,7 +244,8 @@ QLineEdit* frmVisitForm::dateRow(const QString& box, const QString& picker, cons
     dp->setObjectName(picker);
     h->addWidget(edit, 1);
     h->addWidget(dp);
-    connect(dp, &VisitUi::DatePicker::picked, edit, [edit](const QDate& d) { edit->setText(DateText::format(d)); });
+    connect(dp, &VisitUi::DatePicker::picked, edit,
+            [edit](const QDate& d) { edit->setText(DateText::format(d)); });
     // A date set by the opener becomes the calendar's starting day.
     connect(edit, &QLineEdit::textChanged, dp, [dp](const QString& t) {
         if (const auto d = DateText::parse(t))
@@ -267,9 +293,9 @@ void frmVisitForm::focusNextStep(int after, bool requiredOnly) {
         bool required;
     };
     const Step steps[] = {
-        {txtVisited, "cmdSelCompany_0", false},  {txtLinkMan[0], "cmdSelLinkMan_1", true},
-        {txtVisit, "cmdSelCompany_1", false},    {txtLinkMan[1], "cmdSelLinkMan_2", true},
-        {txtVisitor, "cmdSelLinkMan_0", true},   {txtVisitStart, "dpVisitStart", true},
+        {txtVisited, "cmdSelCompany_0", false}, {txtLinkMan[0], "cmdSelLinkMan_1", true},
+        {txtVisit, "cmdSelCompany_1", false},   {txtLinkMan[1], "cmdSelLinkMan_2", true},
+        {txtVisitor, "cmdSelLinkMan_0", true},  {txtVisitStart, "dpVisitStart", true},
         {txtVisitEnd, "dpVisitEnd", true},
     };
     QWidget* target = nullptr;
@@ -298,15 +324,16 @@ void frmVisitForm::pickPerson(int element) {
     // The visited person comes from the visited company, the others from the implementing one.
     const QLineEdit* company = element == 1 ? txtVisited : txtVisit;
     static const char* const modes[] = {"AddVisita", "AddVisitb", "AddVisitc"};
-    frmSelectLinkMan::pick(this, VisitQuery::companyNumber(company->text()), QString::fromLatin1(modes[element]));
+    frmSelectLinkMan::pick(this, VisitQuery::companyNumber(company->text()),
+                           QString::fromLatin1(modes[element]));
     if (element != 0)
         focusNextStep(element == 1 ? 1 : 3);
 }
 
 void frmVisitForm::reject() {
     if (IsDirty &&
-        Prompt::message(QStringLiteral("你确定不保存就退出吗？"), QStringLiteral("提醒"), Prompt::Icon::Information,
-                        Prompt::Buttons::OkCancel) != Prompt::Answer::Ok)
+        Prompt::message(QStringLiteral("你确定不保存就退出吗？"), QStringLiteral("提醒"),
+                        Prompt::Icon::Information, Prompt::Buttons::OkCancel) != Prompt::Answer::Ok)
         return;
     QDialog::reject();
 }
@@ -315,7 +342,8 @@ void frmVisitForm::save() {
     // Free texts are trimmed as when the user leaves them.
     if (txtIntent->text() != txtIntent->text().trimmed())
         txtIntent->setText(txtIntent->text().trimmed());
-    for (QPlainTextEdit* e : {static_cast<QPlainTextEdit*>(txtProject), static_cast<QPlainTextEdit*>(txtNote)})
+    for (QPlainTextEdit* e :
+         {static_cast<QPlainTextEdit*>(txtProject), static_cast<QPlainTextEdit*>(txtNote)})
         if (e->toPlainText() != e->toPlainText().trimmed())
             e->setPlainText(e->toPlainText().trimmed());
 
@@ -330,9 +358,11 @@ void frmVisitForm::save() {
         focusNextStep(-1, true);
         return;
     }
-    if (cboRemind->currentText() == QStringLiteral("需要提醒") && (empty(txtRemindStart) || empty(txtRemindEnd))) {
+    if (cboRemind->currentText() == QStringLiteral("需要提醒") &&
+        (empty(txtRemindStart) || empty(txtRemindEnd))) {
         Prompt::error(QStringLiteral("您还没有填写提醒时间！"));
-        findChild<QWidget*>(empty(txtRemindStart) ? QStringLiteral("dpRemindStart") : QStringLiteral("dpRemindEnd"))
+        findChild<QWidget*>(empty(txtRemindStart) ? QStringLiteral("dpRemindStart")
+                                                  : QStringLiteral("dpRemindEnd"))
             ->setFocus();
         return;
     }

@@ -22,7 +22,8 @@ const QDate kToday(2026, 12, 10);
 
 QString companyName(int id) {
     QString msg;
-    auto rs = ExecuteSql(QStringLiteral("select [企业名称] from [企业] where [企业编号]=") + QString::number(id), msg);
+    auto rs = ExecuteSql(
+        QStringLiteral("select [企业名称] from [企业] where [企业编号]=") + QString::number(id), msg);
     return rs && rs->RecordCount() == 1 ? rs->Value(0).toString() : QString();
 }
 
@@ -35,7 +36,9 @@ void fillRequired(QDialog& d) {
     setText(d, QStringLiteral("txtVisitEnd"), QStringLiteral("2026-12-12"));
 }
 
-bool dirty(QDialog& d) { return qobject_cast<frmVisitForm*>(&d)->IsDirty; }
+bool dirty(QDialog& d) {
+    return qobject_cast<frmVisitForm*>(&d)->IsDirty;
+}
 } // namespace
 
 class TestVisitForms : public QObject {
@@ -140,13 +143,15 @@ void TestVisitForms::roadOfOneAppointment() {
                                    QStringLiteral("带上合同文本\n两份"),
                                    QStringLiteral("")};
     for (int c = 1; c <= 16; ++c) {
-        QVERIFY2(row[c] == expected[c], qPrintable(QStringLiteral("column %1: %2").arg(c).arg(row[c].toString())));
+        QVERIFY2(row[c] == expected[c],
+                 qPrintable(QStringLiteral("column %1: %2").arg(c).arg(row[c].toString())));
         QVERIFY2(!row[c].isNull(), qPrintable(QString::number(c)));
     }
     // The reminder selection finds it: today lies in its reminder period.
-    const auto due = visits(QStringLiteral(" where [需要提醒]='需要提醒' and [开始提醒时间]<=#2026-12-10# and "
-                                           "[结束提醒时间]>=#2026-12-10# and [ID]=") +
-                            row[0].toString());
+    const auto due =
+        visits(QStringLiteral(" where [需要提醒]='需要提醒' and [开始提醒时间]<=#2026-12-10# and "
+                              "[结束提醒时间]>=#2026-12-10# and [ID]=") +
+               row[0].toString());
     QCOMPARE(due.size(), 1);
 }
 
@@ -203,25 +208,32 @@ void TestVisitForms::saveChecks_data() {
                                      << "cmdSelLinkMan_0";
     QTest::newRow("blank visited") << QStringList{"txtLinkMan_0=  "} << "受访人/责任人/实施人员为必填项目！"
                                    << "";
-    QTest::newRow("no work dates") << QStringList{"txtVisitStart=", "txtVisitEnd="} << "您还没有填写约会时间！"
+    QTest::newRow("no work dates") << QStringList{"txtVisitStart=", "txtVisitEnd="}
+                                   << "您还没有填写约会时间！"
                                    << "dpVisitStart";
-    QTest::newRow("no work end") << QStringList{"txtVisitEnd="} << "您还没有填写约会时间！" << "dpVisitEnd";
+    QTest::newRow("no work end") << QStringList{"txtVisitEnd="} << "您还没有填写约会时间！"
+                                 << "dpVisitEnd";
     QTest::newRow("remind without dates") << QStringList{"cboRemind=需要提醒"} << "您还没有填写提醒时间！"
                                           << "dpRemindStart";
-    QTest::newRow("remind with start only") << QStringList{"cboRemind=需要提醒", "txtRemindStart=2026-12-01"}
-                                            << "您还没有填写提醒时间！" << "dpRemindEnd";
-    QTest::newRow("remind with dates") << QStringList{"cboRemind=需要提醒", "txtRemindStart=2026-12-01",
-                                                      "txtRemindEnd=2026-12-11"}
-                                       << "" << "";
-    QTest::newRow("end before start") << QStringList{"txtVisitStart=2026-12-20", "txtVisitEnd=2026-12-01"} << ""
-                                      << "";
-    QTest::newRow("short date form") << QStringList{"txtVisitStart=2026-8-1"} << "" << "";
+    QTest::newRow("remind with start only")
+        << QStringList{"cboRemind=需要提醒", "txtRemindStart=2026-12-01"} << "您还没有填写提醒时间！"
+        << "dpRemindEnd";
+    QTest::newRow("remind with dates")
+        << QStringList{"cboRemind=需要提醒", "txtRemindStart=2026-12-01", "txtRemindEnd=2026-12-11"} << ""
+        << "";
+    QTest::newRow("end before start")
+        << QStringList{"txtVisitStart=2026-12-20", "txtVisitEnd=2026-12-01"} << ""
+        << "";
+    QTest::newRow("short date form") << QStringList{"txtVisitStart=2026-8-1"} << ""
+                                     << "";
     QTest::newRow("registration not a date") << QStringList{"txtRecord=abc"} << "登记时间“abc”不是有效的日期"
                                              << "dpRecord";
-    QTest::newRow("impossible date") << QStringList{"txtVisitEnd=2026-02-30"} << "工作结束时间“2026-02-30”不是有效的日期"
+    QTest::newRow("impossible date") << QStringList{"txtVisitEnd=2026-02-30"}
+                                     << "工作结束时间“2026-02-30”不是有效的日期"
                                      << "dpVisitEnd";
     QTest::newRow("reminder not a date, no reminder")
-        << QStringList{"txtRemindEnd=明天"} << "结束提醒时间“明天”不是有效的日期" << "dpRemindEnd";
+        << QStringList{"txtRemindEnd=明天"} << "结束提醒时间“明天”不是有效的日期"
+        << "dpRemindEnd";
 }
 
 void TestVisitForms::saveChecks() {
@@ -244,9 +256,8 @@ void TestVisitForms::saveChecks() {
             QCOMPARE(d.focusWidget() ? d.focusWidget()->objectName() : QString(), focus);
         // What was filled in is still there.
         if (stayedOpen)
-            QCOMPARE(text(d, QStringLiteral("txtVisitor")), fields.contains(QStringLiteral("txtVisitor="))
-                                                                ? QString()
-                                                                : QStringLiteral("王五"));
+            QCOMPARE(text(d, QStringLiteral("txtVisitor")),
+                     fields.contains(QStringLiteral("txtVisitor=")) ? QString() : QStringLiteral("王五"));
     });
     Prompt::exec(form);
     if (message.isEmpty()) {
@@ -341,7 +352,8 @@ void TestVisitForms::typingLimits() {
     const QString column = field == QLatin1String("txtIntent")    ? QStringLiteral("拜访事项")
                            : field == QLatin1String("txtProject") ? QStringLiteral("工作方案")
                                                                   : QStringLiteral("内容结果");
-    const auto rows = visits(QStringLiteral(" where [") + column + QStringLiteral("]=") + SqlQuote::text(longText));
+    const auto rows =
+        visits(QStringLiteral(" where [") + column + QStringLiteral("]=") + SqlQuote::text(longText));
     QCOMPARE(rows.size(), 1);
     QCOMPARE(rows[0][0].toInt(), edit ? 1 : 7);
     QCOMPARE(visits().size(), edit ? 6 : 7);
@@ -358,7 +370,8 @@ void TestVisitForms::pastedTextIsCut() {
     intent->setText(QStringLiteral("0123456789"));
     intent->setCursorPosition(5);
     QTest::keyClick(intent, Qt::Key_V, Qt::ControlModifier);
-    QCOMPARE(intent->text(), QStringLiteral("01234") + QString(40, QLatin1Char('p')) + QStringLiteral("56789"));
+    QCOMPARE(intent->text(),
+             QStringLiteral("01234") + QString(40, QLatin1Char('p')) + QStringLiteral("56789"));
 
     // The same through the context menu's paste.
     intent->setText(QStringLiteral("0123456789"));
@@ -392,15 +405,53 @@ void TestVisitForms::personPickerFilter_data() {
     QTest::addColumn<QString>("otherBox");
     QTest::addColumn<QString>("button");
     QTest::addColumn<QString>("onlyCompany"); // empty: all contacts listed
+    QTest::addColumn<QString>("clear");       // clear button pressed before picking
 
-    QTest::newRow("visited company 5") << "txtVisited" << "5:某公司" << "cmdSelLinkMan_1" << "5";
-    QTest::newRow("implementing company for implementers") << "txtVisit" << "7:某公司" << "cmdSelLinkMan_0" << "7";
-    QTest::newRow("implementing company for responsible") << "txtVisit" << "7:某公司" << "cmdSelLinkMan_2" << "7";
-    QTest::newRow("visited box is not used for implementers") << "txtVisited" << "5:某公司" << "cmdSelLinkMan_0"
+    QTest::newRow("visited company 5") << "txtVisited"
+                                       << "5:某公司"
+                                       << "cmdSelLinkMan_1"
+                                       << "5"
+                                       << "";
+    QTest::newRow("implementing company for implementers") << "txtVisit"
+                                                           << "7:某公司"
+                                                           << "cmdSelLinkMan_0"
+                                                           << "7"
+                                                           << "";
+    QTest::newRow("implementing company for responsible") << "txtVisit"
+                                                          << "7:某公司"
+                                                          << "cmdSelLinkMan_2"
+                                                          << "7"
+                                                          << "";
+    QTest::newRow("visited box is not used for implementers") << "txtVisited"
+                                                              << "5:某公司"
+                                                              << "cmdSelLinkMan_0"
+                                                              << ""
                                                               << "";
-    QTest::newRow("empty box") << "txtVisited" << "" << "cmdSelLinkMan_1" << "";
-    QTest::newRow("no number:") << "txtVisited" << "某公司" << "cmdSelLinkMan_1" << "";
-    QTest::newRow("text before colon") << "txtVisited" << "abc:某公司" << "cmdSelLinkMan_1" << "";
+    QTest::newRow("empty box") << "txtVisited"
+                               << ""
+                               << "cmdSelLinkMan_1"
+                               << ""
+                               << "";
+    QTest::newRow("no number:") << "txtVisited"
+                                << "某公司"
+                                << "cmdSelLinkMan_1"
+                                << ""
+                                << "";
+    QTest::newRow("text before colon") << "txtVisited"
+                                       << "abc:某公司"
+                                       << "cmdSelLinkMan_1"
+                                       << ""
+                                       << "";
+    QTest::newRow("visited company cleared") << "txtVisited"
+                                             << "5:某公司"
+                                             << "cmdSelLinkMan_1"
+                                             << ""
+                                             << "cmdClearCompany_0";
+    QTest::newRow("implementing company cleared") << "txtVisit"
+                                                  << "7:某公司"
+                                                  << "cmdSelLinkMan_2"
+                                                  << ""
+                                                  << "cmdClearCompany_1";
 }
 
 void TestVisitForms::personPickerFilter() {
@@ -408,6 +459,7 @@ void TestVisitForms::personPickerFilter() {
     QFETCH(QString, otherBox);
     QFETCH(QString, button);
     QFETCH(QString, onlyCompany);
+    QFETCH(QString, clear);
     TempHome home(TempHome::Demo);
     QVERIFY(home.ok());
     FakeClock clock(QDateTime(kToday, QTime(9, 0)));
@@ -415,6 +467,10 @@ void TestVisitForms::personPickerFilter() {
     frmAddVisit form;
     form.show();
     setText(form, companyBox, otherBox);
+    if (!clear.isEmpty()) {
+        click(form, clear);
+        QCOMPARE(text(form, companyBox), QString());
+    }
     QStringList listed;
     prompt.onDialog([&](QDialog& d) {
         Grid* g = get<Grid>(d, QStringLiteral("grdLinkMan"));
@@ -498,15 +554,18 @@ void TestVisitForms::writeRefused_data() {
     QTest::addColumn<bool>("edit");
     QTest::addColumn<QString>("fixture");
     QTest::addColumn<QString>("reason");
-    QTest::newRow("add, insert refused") << false
-                                         << "CREATE TRIGGER no_add BEFORE INSERT ON 拜访 BEGIN SELECT RAISE(ABORT, "
-                                            "'不许添加'); END"
-                                         << "不许添加";
-    QTest::newRow("edit, update refused") << true
-                                          << "CREATE TRIGGER no_edit BEFORE UPDATE ON 拜访 BEGIN SELECT RAISE(ABORT, "
-                                             "'不许修改'); END"
-                                          << "不许修改";
-    QTest::newRow("edit, row deleted behind the dialog") << true << "DELETE FROM 拜访 WHERE ID=2" << "已不存在";
+    QTest::newRow("add, insert refused")
+        << false
+        << "CREATE TRIGGER no_add BEFORE INSERT ON 拜访 BEGIN SELECT RAISE(ABORT, "
+           "'不许添加'); END"
+        << "不许添加";
+    QTest::newRow("edit, update refused")
+        << true
+        << "CREATE TRIGGER no_edit BEFORE UPDATE ON 拜访 BEGIN SELECT RAISE(ABORT, "
+           "'不许修改'); END"
+        << "不许修改";
+    QTest::newRow("edit, row deleted behind the dialog") << true << "DELETE FROM 拜访 WHERE ID=2"
+                                                         << "已不存在";
 }
 
 void TestVisitForms::writeRefused() {
@@ -608,10 +667,11 @@ void TestVisitForms::dirtyQuestionEditForm() {
     QVERIFY(home.ok());
     FakeClock clock(QDateTime(kToday, QTime(9, 0)));
     FakePrompt prompt;
-    const QStringList cells = {QStringLiteral("1:甲"), QStringLiteral("张三"), QString(), QStringLiteral("王五"),
-                               QStringLiteral("李四"), QStringLiteral("2026-12-01"), QStringLiteral("未完成"),
-                               QStringLiteral("普通"), QStringLiteral("2026-12-02"), QStringLiteral("2026-12-03"),
-                               QStringLiteral("不需提醒")};
+    const QStringList cells = {
+        QStringLiteral("1:甲"),       QStringLiteral("张三"),    QString(),
+        QStringLiteral("王五"),       QStringLiteral("李四"),    QStringLiteral("2026-12-01"),
+        QStringLiteral("未完成"),     QStringLiteral("普通"),    QStringLiteral("2026-12-02"),
+        QStringLiteral("2026-12-03"), QStringLiteral("不需提醒")};
     {
         // Filled by the opener and shown: nothing to lose yet.
         frmEditVisit form(nullptr, 1);
@@ -648,7 +708,7 @@ void TestVisitForms::dirtyQuestionEditForm() {
         // A refused save keeps the flag.
         frmEditVisit form(nullptr, 1);
         form.setColumns(cells);
-        prompt.answer(Prompt::Answer::Ok);   // the "错误" box
+        prompt.answer(Prompt::Answer::Ok);     // the "错误" box
         prompt.answer(Prompt::Answer::Cancel); // the question
         bool keptOpen = false;
         prompt.onDialog([&](QDialog& d) {
@@ -660,8 +720,8 @@ void TestVisitForms::dirtyQuestionEditForm() {
         });
         Prompt::exec(form);
         QVERIFY(keptOpen);
-        QCOMPARE(prompt.texts().mid(0, 2),
-                 QStringList({QStringLiteral("您还没有填写约会时间！"), QStringLiteral("你确定不保存就退出吗？")}));
+        QCOMPARE(prompt.texts().mid(0, 2), QStringList({QStringLiteral("您还没有填写约会时间！"),
+                                                        QStringLiteral("你确定不保存就退出吗？")}));
     }
 }
 
@@ -670,8 +730,12 @@ void TestVisitForms::listWindowPrefill_data() {
     QTest::addColumn<QString>("box");
     QTest::addColumn<QString>("expected");
     QTest::addColumn<QString>("focus");
-    QTest::newRow("company row") << true << "txtVisited" << "12:O'Neil 公司" << "cmdSelLinkMan_1";
-    QTest::newRow("contact row") << false << "txtLinkMan_0" << "张三" << "cmdSelCompany_0";
+    QTest::newRow("company row") << true << "txtVisited"
+                                 << "12:O'Neil 公司"
+                                 << "cmdSelLinkMan_1";
+    QTest::newRow("contact row") << false << "txtLinkMan_0"
+                                 << "张三"
+                                 << "cmdSelCompany_0";
 }
 
 void TestVisitForms::listWindowPrefill() {
