@@ -61,8 +61,8 @@ QVariant forColumn(const QVariant& v, const QString& declType) {
 }
 } // namespace
 
-std::shared_ptr<Recordset> Recordset::open(sqlite3* db, const QString& sql, const QString& table, bool withRowid,
-                                           QString* error) {
+std::shared_ptr<Recordset> Recordset::open(sqlite3* db, const QString& sql, const QString& table,
+                                           bool withRowid, QString* error) {
     auto st = SqlCipher::prepare(db, sql, error);
     if (!st)
         return nullptr;
@@ -129,7 +129,9 @@ qint64 Recordset::CurrentRowid() const {
     return m_rowids[m_pos];
 }
 
-bool Recordset::SetValue(const QString& name, const QVariant& v) { return SetValue(FieldIndex(name), v); }
+bool Recordset::SetValue(const QString& name, const QVariant& v) {
+    return SetValue(FieldIndex(name), v);
+}
 
 bool Recordset::SetValue(int i, const QVariant& v) {
     if (i < 0 || i >= m_fields.size())
@@ -169,12 +171,14 @@ bool Recordset::reread(qint64 rowid, Row* row) {
     QStringList cols;
     for (const QString& f : m_fields)
         cols << quoteIdent(f);
-    auto st = SqlCipher::prepare(
-        m_db, QStringLiteral("SELECT %1 FROM %2 WHERE rowid=?").arg(cols.join(QLatin1Char(',')), quoteIdent(m_table)),
-        &err);
+    auto st = SqlCipher::prepare(m_db,
+                                 QStringLiteral("SELECT %1 FROM %2 WHERE rowid=?")
+                                     .arg(cols.join(QLatin1Char(',')), quoteIdent(m_table)),
+                                 &err);
     if (!st)
         return fail(err);
-    sqlite3_bind_int64(st.get(), 1, rowid);
+    if (sqlite3_bind_int64(st.get(), 1, rowid) != SQLITE_OK)
+        return fail(SqlCipher::lastError(m_db));
     if (sqlite3_step(st.get()) != SQLITE_ROW)
         return fail(QStringLiteral("记录已不存在"));
     row->clear();
@@ -208,24 +212,32 @@ bool Recordset::Update() {
     const bool ok = Database::transaction(m_db, &err, [&] {
         QString sql;
         if (m_adding) {
-            sql = cols.isEmpty() ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(quoteIdent(m_table))
-                                 : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                                       .arg(quoteIdent(m_table), cols.join(QLatin1Char(',')),
-                                            QStringList(cols.size(), QStringLiteral("?")).join(QLatin1Char(',')));
+            sql = cols.isEmpty()
+                      ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(quoteIdent(m_table))
+                      : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                            .arg(quoteIdent(m_table), cols.join(QLatin1Char(',')),
+                                 QStringList(cols.size(), QStringLiteral("?")).join(QLatin1Char(',')));
         } else {
             QStringList sets;
             for (const QString& c : cols)
                 sets << c + QStringLiteral("=?");
-            sql = QStringLiteral("UPDATE %1 SET %2 WHERE rowid=?").arg(quoteIdent(m_table), sets.join(QLatin1Char(',')));
+            sql = QStringLiteral("UPDATE %1 SET %2 WHERE rowid=?")
+                      .arg(quoteIdent(m_table), sets.join(QLatin1Char(',')));
         }
         auto st = SqlCipher::prepare(m_db, sql, &err);
         if (!st)
             return false;
         int n = 1;
-        for (const QVariant& v : values)
-            SqlCipher::bind(st.get(), n++, v);
-        if (!m_adding)
-            sqlite3_bind_int64(st.get(), n, m_rowids[m_pos]);
+        for (const QVariant& v : values) {
+            if (!SqlCipher::bind(st.get(), n++, v)) {
+                err = SqlCipher::lastError(m_db);
+                return false;
+            }
+        }
+        if (!m_adding && sqlite3_bind_int64(st.get(), n, m_rowids[m_pos]) != SQLITE_OK) {
+            err = SqlCipher::lastError(m_db);
+            return false;
+        }
         if (sqlite3_step(st.get()) != SQLITE_DONE) {
             err = SqlCipher::lastError(m_db);
             return false;
@@ -239,9 +251,16 @@ bool Recordset::Update() {
     });
     if (!ok)
         return fail(err);
+    // The write is committed from here on: it is reported as done whatever the re-read gives.
+    // Without a re-read the row held here is the one written, and Stale() says so.
     Row row;
-    if (!reread(rowid, &row))
-        return false;
+    m_stale = !reread(rowid, &row);
+    if (m_stale) {
+        row = m_adding ? Row(m_fields.size()) : m_rows[m_pos];
+        for (int i = 0; i < m_fields.size(); ++i)
+            if (m_dirty[i])
+                row[i] = m_pending[i];
+    }
     if (m_adding) {
         m_rows.append(row);
         m_rowids.append(rowid);
@@ -263,10 +282,14 @@ bool Recordset::Delete() {
     QString err;
     const qint64 rowid = m_rowids[m_pos];
     const bool ok = Database::transaction(m_db, &err, [&] {
-        auto st = SqlCipher::prepare(m_db, QStringLiteral("DELETE FROM %1 WHERE rowid=?").arg(quoteIdent(m_table)), &err);
+        auto st = SqlCipher::prepare(
+            m_db, QStringLiteral("DELETE FROM %1 WHERE rowid=?").arg(quoteIdent(m_table)), &err);
         if (!st)
             return false;
-        sqlite3_bind_int64(st.get(), 1, rowid);
+        if (sqlite3_bind_int64(st.get(), 1, rowid) != SQLITE_OK) {
+            err = SqlCipher::lastError(m_db);
+            return false;
+        }
         if (sqlite3_step(st.get()) != SQLITE_DONE) {
             err = SqlCipher::lastError(m_db);
             return false;
@@ -279,6 +302,7 @@ bool Recordset::Delete() {
     });
     if (!ok)
         return fail(err);
+    m_stale = false;
     m_rows.remove(m_pos);
     m_rowids.remove(m_pos);
     return true;

@@ -58,6 +58,9 @@ public:
 
     // "查询错误: …" of the last failed write.
     QString LastError() const { return m_error; }
+    // The last Update was written, but its row could not be read back: the row held here is
+    // the values written, and a list showing it may differ from the file until it is reloaded.
+    bool Stale() const { return m_stale; }
     qint64 CurrentRowid() const;
 
     const QVector<Row>& Rows() const { return m_rows; }
@@ -78,6 +81,7 @@ private:
     Row m_pending;
     QVector<bool> m_dirty;
     bool m_open = true;
+    bool m_stale = false;
     QString m_error;
 };
 

@@ -54,6 +54,7 @@ private Q_SLOTS:
     void hostileTextRoundTrip();
     void refusedWriteChangesNothing();
     void rowDeletedBehindRecordset();
+    void committedWriteWithoutReread();
     void dateLiteralsAndLike();
     void singleStatementOnly();
     void connectionClosedUnderRecordset();
@@ -80,15 +81,20 @@ void TestDatabase::messageForms_data() {
     QTest::addColumn<QString>("sql");
     QTest::addColumn<QString>("message");
     QTest::addColumn<bool>("recordset");
-    QTest::newRow("empty company set") << "select * from [企业] where [企业编号]=0" << "查询到0 条记录 " << true;
-    QTest::newRow("leading space is still a query") << "  select * from [企业性质]  " << "查询到6 条记录 " << true;
+    QTest::newRow("empty company set") << "select * from [企业] where [企业编号]=0"
+                                       << "查询到0 条记录 " << true;
+    QTest::newRow("leading space is still a query") << "  select * from [企业性质]  "
+                                                    << "查询到6 条记录 " << true;
     QTest::newRow("delete in mixed case") << "DeLeTe from [企业性质] where [性质编号]=-5"
                                           << "DeLeTe query successful" << false;
     QTest::newRow("update command") << "update [企业性质] set [性质名称]='x' where [性质编号]=-5"
                                     << "update query successful" << false;
-    QTest::newRow("misspelt table") << "select * from [企叶]" << "查询错误: no such table: 企叶" << false;
-    QTest::newRow("unknown column") << "select [无此列] from [企业]" << "查询错误: no such column: 无此列" << false;
-    QTest::newRow("command word inside another word is a query") << "selectupdate" << "查询错误: " << false;
+    QTest::newRow("misspelt table") << "select * from [企叶]"
+                                    << "查询错误: no such table: 企叶" << false;
+    QTest::newRow("unknown column") << "select [无此列] from [企业]"
+                                    << "查询错误: no such column: 无此列" << false;
+    QTest::newRow("command word inside another word is a query") << "selectupdate"
+                                                                 << "查询错误: " << false;
 }
 
 void TestDatabase::messageForms() {
@@ -201,7 +207,8 @@ void TestDatabase::hostileTextRoundTrip() {
     QCOMPARE(rs->Value(1).toString(), text);
     // Substring search finds it and nothing else.
     QString m;
-    rs = ExecuteSql(QStringLiteral("select * from [企业] where [企业名称]") + SqlQuote::like(text.left(12)), m);
+    rs = ExecuteSql(QStringLiteral("select * from [企业] where [企业名称]") + SqlQuote::like(text.left(12)),
+                    m);
     QVERIFY2(rs, qPrintable(m));
     QCOMPARE(rs->RecordCount(), 1);
     QCOMPARE(query(QStringLiteral("select * from [企业]"))->RecordCount(), 2);
@@ -211,9 +218,10 @@ void TestDatabase::refusedWriteChangesNothing() {
     TempHome home;
     QVERIFY(home.ok());
     const qlonglong id = addCompany(QStringLiteral("甲"));
-    QVERIFY(home.raw(QStringLiteral("CREATE TRIGGER no_update BEFORE UPDATE ON [企业] BEGIN SELECT RAISE(ABORT, '只读'); END;"
-                                    "CREATE TRIGGER no_insert BEFORE INSERT ON [企业] BEGIN SELECT RAISE(ABORT, '只读'); END;"
-                                    "CREATE TRIGGER no_delete BEFORE DELETE ON [企业] BEGIN SELECT RAISE(ABORT, '只读'); END;")));
+    QVERIFY(home.raw(QStringLiteral(
+        "CREATE TRIGGER no_update BEFORE UPDATE ON [企业] BEGIN SELECT RAISE(ABORT, '只读'); END;"
+        "CREATE TRIGGER no_insert BEFORE INSERT ON [企业] BEGIN SELECT RAISE(ABORT, '只读'); END;"
+        "CREATE TRIGGER no_delete BEFORE DELETE ON [企业] BEGIN SELECT RAISE(ABORT, '只读'); END;")));
     auto rs = query(QStringLiteral("select * from [企业] where [企业编号]=%1").arg(id));
     rs->SetValue(QStringLiteral("企业名称"), QStringLiteral("乙"));
     QVERIFY(!rs->Update());
@@ -240,6 +248,44 @@ void TestDatabase::rowDeletedBehindRecordset() {
     QCOMPARE(query(QStringLiteral("select * from [企业]"))->RecordCount(), 0);
 }
 
+// A trigger moves each written row to another key, so the write is committed but cannot be
+// read back by its rowid: the write is still reported as done, and only once.
+void TestDatabase::committedWriteWithoutReread() {
+    TempHome home;
+    QVERIFY(home.ok());
+    const qlonglong id = addCompany(QStringLiteral("甲"));
+    QVERIFY(home.raw(QStringLiteral(
+        "CREATE TRIGGER moved_insert AFTER INSERT ON [企业] WHEN NEW.[企业编号] < 1000 BEGIN "
+        "UPDATE [企业] SET [企业编号] = NEW.[企业编号] + 1000 WHERE [企业编号] = NEW.[企业编号]; END;"
+        "CREATE TRIGGER moved_update AFTER UPDATE OF [企业地址] ON [企业] WHEN NEW.[企业编号] < 1000 BEGIN "
+        "UPDATE [企业] SET [企业编号] = NEW.[企业编号] + 2000 WHERE [企业编号] = NEW.[企业编号]; END;")));
+
+    auto add = query(QStringLiteral("select * from [企业] where [企业编号]=0"));
+    add->AddNew();
+    QVERIFY(add->SetValue(QStringLiteral("企业名称"), QStringLiteral("乙")));
+    QVERIFY2(add->Update(), qPrintable(add->LastError()));
+    QVERIFY(add->Stale());
+    QCOMPARE(add->Value(QStringLiteral("企业名称")).toString(), QStringLiteral("乙"));
+
+    auto edit = query(QStringLiteral("select * from [企业] where [企业编号]=%1").arg(id));
+    QVERIFY(edit->SetValue(QStringLiteral("企业地址"), QStringLiteral("人民路1号")));
+    QVERIFY2(edit->Update(), qPrintable(edit->LastError()));
+    QVERIFY(edit->Stale());
+    QCOMPARE(edit->Value(QStringLiteral("企业地址")).toString(), QStringLiteral("人民路1号"));
+    QCOMPARE(edit->Value(QStringLiteral("企业名称")).toString(), QStringLiteral("甲"));
+
+    auto all = query(QStringLiteral("select * from [企业] order by [企业名称]"));
+    QCOMPARE(all->RecordCount(), 2);
+    QCOMPARE(all->Rows()[0].value(1).toString(), QStringLiteral("乙"));
+    QCOMPARE(all->Rows()[1].value(5).toString(), QStringLiteral("人民路1号"));
+
+    // A write read back normally is not stale.
+    edit = query(QStringLiteral("select * from [企业] where [企业名称]='乙'"));
+    QVERIFY(edit->SetValue(QStringLiteral("企业名称"), QStringLiteral("丙")));
+    QVERIFY(edit->Update());
+    QVERIFY(!edit->Stale());
+}
+
 void TestDatabase::dateLiteralsAndLike() {
     TempHome home(TempHome::Base);
     QVERIFY(home.ok());
@@ -254,8 +300,14 @@ void TestDatabase::dateLiteralsAndLike() {
     QCOMPARE(query(QStringLiteral("select * from [联系人] where [生日]>#1980-05-18#"))->RecordCount(), 0);
     QCOMPARE(query(QStringLiteral("select * from [联系人] where [姓名]='#1980-5-17#'"))->RecordCount(), 0);
     // Wildcards typed by the user match themselves.
-    QCOMPARE(query(QStringLiteral("select * from [联系人] where [姓名]") + SqlQuote::like(QStringLiteral("_")))->RecordCount(), 0);
-    QCOMPARE(query(QStringLiteral("select * from [联系人] where [姓名]") + SqlQuote::like(QStringLiteral("三")))->RecordCount(), 1);
+    QCOMPARE(
+        query(QStringLiteral("select * from [联系人] where [姓名]") + SqlQuote::like(QStringLiteral("_")))
+            ->RecordCount(),
+        0);
+    QCOMPARE(
+        query(QStringLiteral("select * from [联系人] where [姓名]") + SqlQuote::like(QStringLiteral("三")))
+            ->RecordCount(),
+        1);
     QCOMPARE(JetSql::translate(QStringLiteral("where [a]=#2026-8-1# and [b]='#x#'")),
              QStringLiteral("where [a]='2026-08-01' and [b]='#x#'"));
 }
