@@ -1,6 +1,6 @@
 #pragma once
 // Sound playback behind a small interface: the application installs a Qt Multimedia player,
-// tests a recorder. Playing never blocks and is silent when the file is missing.
+// tests a recorder. Playing never blocks.
 #include <QString>
 #include <QStringList>
 
@@ -12,7 +12,11 @@ public:
     static SoundPlayer* installed();
 };
 
+// Plays `path`, or the built-in copy of a wave file of that name when the file is missing;
+// silent when there is neither.
 void PlayWave(const QString& path);
+// ":/wave/NAME" for a wave file the program carries built in, else empty.
+QString BuiltInWave(const QString& path);
 
 // 0 Cuckoo.wav (hourly chime), 1 Notify.wav (reminder), 2 Del.wav (delete).
 extern QStringList WaveFiles;

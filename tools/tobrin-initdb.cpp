@@ -11,18 +11,44 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSaveFile>
 #include <cstdio>
 
 namespace {
 int usage() {
-    std::fprintf(stderr, "usage: tobrin-initdb [--demo] [--force] HOME\n"
-                         "  creates HOME/Tobrin.dat; --demo adds sample records; --force replaces an existing file\n");
+    std::fprintf(
+        stderr, "usage: tobrin-initdb [--demo] [--force] HOME\n"
+                "  creates HOME/Tobrin.dat; --demo adds sample records; --force replaces an existing file\n");
     return 2;
 }
 
 int fail(const QString& what) {
     std::fprintf(stderr, "tobrin-initdb: %s\n", what.toLocal8Bit().constData());
     return 1;
+}
+
+// Puts the program's wave files and readme beside the database, keeping any the user has.
+bool putCompanionFiles(const QString& home, QString* error) {
+    const QDir dir(home);
+    if (!dir.mkpath(QStringLiteral("wave"))) {
+        *error = QStringLiteral("cannot create folder %1").arg(dir.filePath(QStringLiteral("wave")));
+        return false;
+    }
+    const QStringList files = {QStringLiteral("wave/Cuckoo.wav"), QStringLiteral("wave/Notify.wav"),
+                               QStringLiteral("wave/Del.wav"), QStringLiteral("readme.txt")};
+    for (const QString& name : files) {
+        const QString target = dir.filePath(name);
+        if (QFileInfo::exists(target))
+            continue;
+        QFile source(QStringLiteral(":/") + name);
+        QSaveFile out(target);
+        if (!source.open(QIODevice::ReadOnly) || !out.open(QIODevice::WriteOnly) ||
+            out.write(source.readAll()) != source.size() || !out.commit()) {
+            *error = QStringLiteral("cannot write %1: %2").arg(target, out.errorString());
+            return false;
+        }
+    }
+    return true;
 }
 } // namespace
 
@@ -73,6 +99,8 @@ int main(int argc, char** argv) {
     }
     if (std::rename(QFile::encodeName(temp).constData(), QFile::encodeName(DbPath).constData()) != 0)
         return fail(QStringLiteral("cannot rename %1 to %2").arg(temp, DbPath));
+    if (!putCompanionFiles(home, &error))
+        return fail(error);
     std::printf("created %s%s\n", DbPath.toLocal8Bit().constData(), demo ? " with demo records" : "");
     return 0;
 }

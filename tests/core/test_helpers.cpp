@@ -9,6 +9,7 @@
 #include "tests/support/FakeClock.h"
 #include "tests/support/TempHome.h"
 
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
 
@@ -25,18 +26,25 @@ private Q_SLOTS:
     void settingsLoad();
     void pauseRunsEventsAndWaits();
     void playWave();
+    void initDbPutsCompanionFiles();
     void programFolder();
 };
 
 void TestHelpers::pinyin_data() {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("initials");
-    QTest::newRow("three characters") << "张三丰" << "ZSF";
-    QTest::newRow("letters pass through") << "ABC公司" << "ABCGS";
-    QTest::newRow("lower case and digits") << "abc3号" << "ABC3H";
-    QTest::newRow("punctuation dropped") << "北京（华信）-科技" << "BJHXKJ";
-    QTest::newRow("spaces dropped") << " 王 小明 " << "WXM";
-    QTest::newRow("empty") << "" << "";
+    QTest::newRow("three characters") << "张三丰"
+                                      << "ZSF";
+    QTest::newRow("letters pass through") << "ABC公司"
+                                          << "ABCGS";
+    QTest::newRow("lower case and digits") << "abc3号"
+                                           << "ABC3H";
+    QTest::newRow("punctuation dropped") << "北京（华信）-科技"
+                                         << "BJHXKJ";
+    QTest::newRow("spaces dropped") << " 王 小明 "
+                                    << "WXM";
+    QTest::newRow("empty") << ""
+                           << "";
     QTest::newRow("long name") << QString(500, QChar(0x674E)) << QString(500, QLatin1Char('L'));
 }
 
@@ -104,10 +112,14 @@ void TestHelpers::settingsLoad_data() {
     QTest::addColumn<bool>("showSplash");
     QTest::addColumn<QString>("password");
     QTest::addColumn<QString>("wday");
-    QTest::newRow("new file") << "" << true << true << "" << "";
-    QTest::newRow("values set") << "update [参数设置] set [密码]='AB', [标准工作日]='2026-12-10:3', [显示欢迎]=0"
-                                << true << false << "AB" << "2026-12-10:3";
-    QTest::newRow("no row keeps defaults") << "delete from [参数设置]" << false << false << "" << "";
+    QTest::newRow("new file") << "" << true << true << ""
+                              << "";
+    QTest::newRow("values set")
+        << "update [参数设置] set [密码]='AB', [标准工作日]='2026-12-10:3', [显示欢迎]=0" << true << false
+        << "AB"
+        << "2026-12-10:3";
+    QTest::newRow("no row keeps defaults") << "delete from [参数设置]" << false << false << ""
+                                           << "";
 }
 
 void TestHelpers::settingsLoad() {
@@ -149,10 +161,37 @@ void TestHelpers::playWave() {
     QVERIFY(f.open(QIODevice::WriteOnly));
     f.write("RIFF");
     f.close();
+    QFile::remove(home.file("wave/Notify.wav"));
     PlayWave(WaveFiles[2]);
-    PlayWave(WaveFiles[1]); // missing: silent
-    QCOMPARE(recorder.played, QStringList{WaveFiles[2]});
+    PlayWave(WaveFiles[1]);                  // missing: the built-in copy
+    PlayWave(home.file("wave/Unknown.wav")); // neither: silent
+    QCOMPARE(recorder.played, QStringList({WaveFiles[2], QStringLiteral(":/wave/Notify.wav")}));
+    QFile builtIn(recorder.played[1]);
+    QVERIFY(builtIn.open(QIODevice::ReadOnly));
+    QVERIFY(builtIn.read(4) == "RIFF");
     QVERIFY(WaveFiles[0].endsWith(QStringLiteral("/wave/Cuckoo.wav")));
+}
+
+// A home made by the init tool sounds and has its readme; files the user already has are kept.
+void TestHelpers::initDbPutsCompanionFiles() {
+    QTemporaryDir dir;
+    QVERIFY(QDir(dir.path()).mkpath("wave"));
+    QFile own(dir.filePath("wave/Cuckoo.wav"));
+    QVERIFY(own.open(QIODevice::WriteOnly));
+    own.write("mine");
+    own.close();
+    QString error;
+    QVERIFY2(TempHome::initDb(dir.path(), false, &error), qPrintable(error));
+    for (const char* name : {"wave/Notify.wav", "wave/Del.wav", "readme.txt"}) {
+        QFile made(dir.filePath(QString::fromLatin1(name)));
+        QFile builtIn(QStringLiteral(":/") + QString::fromLatin1(name));
+        QVERIFY2(made.open(QIODevice::ReadOnly), name);
+        QVERIFY(builtIn.open(QIODevice::ReadOnly));
+        QVERIFY(builtIn.size() > 0);
+        QVERIFY2(made.readAll() == builtIn.readAll(), name);
+    }
+    QVERIFY(own.open(QIODevice::ReadOnly));
+    QCOMPARE(own.readAll(), QByteArray("mine"));
 }
 
 void TestHelpers::programFolder() {

@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QFile>
 #include <QtTest>
 
 namespace {
@@ -117,6 +118,7 @@ void TestMainWindow::helpMenu() {
 
 void TestMainWindow::readmeMissing() {
     TempHome home;
+    QVERIFY(QFile::remove(home.file("readme.txt")));
     bool opened = false;
     Links::setOpener([&](const QUrl&) { return opened = true; });
     FakePrompt prompt;
