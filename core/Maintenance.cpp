@@ -11,6 +11,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 
 #include <cerrno>
 #include <cstring>
@@ -20,6 +21,9 @@
 
 namespace Maintenance {
 namespace {
+
+// Damaged pages a check reports at most.
+constexpr int kCheckLimit = 100;
 
 QString systemError(int err) {
     return QString::fromLocal8Bit(std::strerror(err));
@@ -41,9 +45,22 @@ QString absoluteDbPath() {
     return QFileInfo(DbPath).absoluteFilePath();
 }
 
+// The file a replace must land on: a symbolic link is followed, so the link stays and its
+// target gets the new content (a link whose target is missing gets it created).
+QString realPath(const QString& path) {
+    const QFileInfo info(path);
+    const QString canonical = info.canonicalFilePath();
+    if (!canonical.isEmpty())
+        return canonical;
+    return info.isSymLink() ? QFileInfo(info.symLinkTarget()).absoluteFilePath() : info.absoluteFilePath();
+}
+
+// Temporaries carry this mark before the random part, so the ones a crash left are known again.
+const QString kTempMark = QStringLiteral(".tobrin-tmp-");
+
 // A new empty file beside `target` with a unique name; empty on failure.
 QString makeTemp(const QString& target, QString* error) {
-    QByteArray pattern = QFile::encodeName(target + QStringLiteral(".tmpXXXXXX"));
+    QByteArray pattern = QFile::encodeName(target + kTempMark + QStringLiteral("XXXXXX"));
     const int fd = ::mkstemp(pattern.data());
     if (fd < 0) {
         *error = QStringLiteral("不能在 %1 建立临时文件：%2")
@@ -84,11 +101,15 @@ void copyMode(const QString& from, const QString& to) {
 // A journal or WAL file of `target` left after its connection closed would be replayed into the
 // new file, so the replace is refused then.
 bool commitTemp(const QString& temp, const QString& target, QString* error) {
-    for (const char* side : {"-journal", "-wal"}) {
-        if (QFileInfo::exists(target + QLatin1String(side))) {
-            *error = QStringLiteral("%1 还有未完成的写入（%2），请重新启动程序后再试。")
-                         .arg(target, target + QLatin1String(side));
-            return false;
+    for (const QString& name : {target, absoluteDbPath()}) {
+        if (name != target && realPath(name) != target)
+            continue; // the journal of the open database counts only when it is this file
+        for (const char* side : {"-journal", "-wal"}) {
+            if (QFileInfo::exists(name + QLatin1String(side))) {
+                *error = QStringLiteral("%1 还有未完成的写入（%2），请重新启动程序后再试。")
+                             .arg(target, name + QLatin1String(side));
+                return false;
+            }
         }
     }
     if (!syncPath(temp, false, error))
@@ -228,6 +249,32 @@ QString compactTempPath() {
     return QDir(ProgramFolder()).filePath(QStringLiteral("db.tmp"));
 }
 
+void removeStaleTemporaries() {
+    if (ProgramFolder().isEmpty())
+        return;
+    // <name>.tobrin-tmp-XXXXXX and its journal, as makeTemp names them.
+    static const QRegularExpression ours(QStringLiteral("^(.+)\\.tobrin-tmp-[A-Za-z0-9]{6}(-journal)?$"));
+    const auto sweep = [](const QString& folder, const QString& onlyFor) {
+        const QFileInfoList found =
+            QDir(folder).entryInfoList(QDir::Files | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+        for (const QFileInfo& f : found) {
+            const QRegularExpressionMatch m = ours.match(f.fileName());
+            if (m.hasMatch() && (onlyFor.isEmpty() || m.captured(1) == onlyFor))
+                QFile::remove(f.absoluteFilePath());
+        }
+    };
+    sweep(ProgramFolder(), QString());
+    sweep(backupFolder(), QString());
+    // Beside the target of a linked Tobrin.dat only its own temporaries: the folder is not ours.
+    if (!DbPath.isEmpty()) {
+        const QFileInfo real(realPath(absoluteDbPath()));
+        if (QDir(real.absolutePath()) != QDir(ProgramFolder()))
+            sweep(real.absolutePath(), real.fileName());
+    }
+    for (const QString& stale : {compactTempPath(), compactTempPath() + QStringLiteral("-journal")})
+        QFile::remove(stale);
+}
+
 bool checkDatabase(const QString& path, QString* error) {
     const QFileInfo info(path);
     if (!info.isFile()) {
@@ -253,13 +300,32 @@ bool checkDatabase(const QString& path, QString* error) {
         return false;
     }
     {
-        auto st = SqlCipher::prepare(db.get(), QStringLiteral("PRAGMA quick_check"), &e);
-        const bool stepped = st && sqlite3_step(st.get()) == SQLITE_ROW;
-        const QString verdict =
-            stepped ? QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st.get(), 0)))
-                    : SqlCipher::lastError(db.get());
-        if (!stepped || verdict != QLatin1String("ok")) {
-            *error = QStringLiteral("%1 已损坏（%2）").arg(path, verdict);
+        // The engine reports every damaged page, up to kCheckLimit of them, in rows that may
+        // hold several lines each: the message names the first and counts the rest.
+        auto st = SqlCipher::prepare(db.get(), QStringLiteral("PRAGMA quick_check(%1)").arg(kCheckLimit), &e);
+        QStringList problems;
+        int rc = SQLITE_ERROR;
+        while (st && (rc = sqlite3_step(st.get())) == SQLITE_ROW) {
+            const QString row =
+                QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st.get(), 0)));
+            for (const QString& line : row.split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
+                const QString text = line.trimmed();
+                if (!text.isEmpty() && !text.startsWith(QLatin1String("*** in database")))
+                    problems << text;
+            }
+        }
+        if (rc != SQLITE_DONE) {
+            *error = QStringLiteral("%1 已损坏（%2）").arg(path, st ? SqlCipher::lastError(db.get()) : e);
+            return false;
+        }
+        if (problems != QStringList{QStringLiteral("ok")}) {
+            if (problems.isEmpty())
+                problems << QStringLiteral("检查没有结果");
+            qWarning("%s: %s", qPrintable(path), qPrintable(problems.join(QLatin1String("; "))));
+            const QString count = problems.size() >= kCheckLimit
+                                      ? QStringLiteral("至少 %1 处问题").arg(kCheckLimit)
+                                      : QStringLiteral("共 %1 处问题").arg(problems.size());
+            *error = QStringLiteral("%1 已损坏：%2（%3）").arg(path, problems.first(), count);
             return false;
         }
     }
@@ -288,8 +354,9 @@ bool checkDatabase(const QString& path, QString* error) {
     return true;
 }
 
-bool writeBackup(const QString& target, QString* error, const Progress& progress) {
-    const QString folder = QFileInfo(target).absolutePath();
+bool writeBackup(const QString& shownTarget, QString* error, const Progress& progress) {
+    removeStaleTemporaries();
+    const QString folder = QFileInfo(shownTarget).absolutePath();
     if (!QDir().mkpath(folder) || !QFileInfo(folder).isDir()) {
         *error = QStringLiteral("不能建立备份文件夹 %1").arg(folder);
         return false;
@@ -297,6 +364,7 @@ bool writeBackup(const QString& target, QString* error, const Progress& progress
     sqlite3* src = idleShared(error);
     if (!src)
         return false;
+    const QString target = realPath(shownTarget);
     const QString temp = makeTemp(target, error);
     if (temp.isEmpty())
         return false;
@@ -346,16 +414,17 @@ bool writeBackup(const QString& target, QString* error, const Progress& progress
 
 Result restoreFrom(const QString& source, const Progress& progress) {
     Result r;
+    removeStaleTemporaries();
     if (!checkDatabase(source, &r.error))
         return r;
     // A damaged Tobrin.dat that does not open is no reason to refuse its restore.
     if (Database::isOpen() && !idleShared(&r.error))
         return r;
-    const QString target = absoluteDbPath();
+    const QString target = realPath(absoluteDbPath());
     const QString temp = makeTemp(target, &r.error);
     if (temp.isEmpty())
         return r;
-    bool ok = copyBytes(source, temp, target, &r.error, progress) && checkDatabase(temp, &r.error);
+    bool ok = copyBytes(source, temp, absoluteDbPath(), &r.error, progress) && checkDatabase(temp, &r.error);
     if (ok) {
         copyMode(target, temp);
         Database::closeShared();
@@ -372,6 +441,7 @@ Result restoreFrom(const QString& source, const Progress& progress) {
 
 Result compact(const Progress& progress) {
     Result r;
+    removeStaleTemporaries();
     const QString temp = compactTempPath();
     // Left over from a run that crashed: never part of the database.
     for (const QString& stale : {temp, temp + QStringLiteral("-journal")}) {
@@ -432,12 +502,25 @@ Result compact(const Progress& progress) {
     if (progress)
         progress(1, 3);
     ok = checkDatabase(temp, &r.error);
+    // A linked Tobrin.dat is replaced beside its target, which may lie on another disk.
+    const QString target = realPath(absoluteDbPath());
+    QString beside = temp;
+    if (ok && QDir(QFileInfo(target).absolutePath()) != QDir(QFileInfo(temp).absolutePath())) {
+        beside = makeTemp(target, &r.error);
+        ok = !beside.isEmpty() && copyBytes(temp, beside, target, &r.error, {}) &&
+             checkDatabase(beside, &r.error);
+    }
     if (ok) {
         if (progress)
             progress(2, 3);
-        copyMode(absoluteDbPath(), temp);
+        copyMode(target, beside);
         Database::closeShared();
-        ok = commitTemp(temp, absoluteDbPath(), &r.error);
+        ok = commitTemp(beside, target, &r.error);
+    }
+    if (beside != temp) {
+        if (!ok)
+            removeWithJournal(beside);
+        removeWithJournal(temp);
     }
     if (!ok) {
         removeWithJournal(temp);

@@ -17,7 +17,9 @@
 #include <QFile>
 #include <QProgressDialog>
 #include <QRandomGenerator>
+#include <QRegularExpression>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QtTest>
 
 #include <csignal>
@@ -92,6 +94,14 @@ QStringList entries(const QString& folder) {
     return QDir(folder).entryList(QDir::Files | QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
 }
 
+// `listing` with `name` added, in the order of entries().
+QStringList plus(QStringList listing, const QString& name) {
+    if (!listing.contains(name))
+        listing << name;
+    listing.sort();
+    return listing;
+}
+
 // A database made from scratch with `dbKey` (empty: a plain SQLite file), optionally damaged in
 // one way, to stand in for a foreign backup.
 enum class Flaw { None, MissingTable, ColumnsReordered, NoSettingsRow };
@@ -122,6 +132,23 @@ bool makeDatabase(const QString& path, const QByteArray& dbKey, Flaw flaw) {
         !SqlCipher::exec(db.get(), "INSERT INTO [参数设置] ([密码]) VALUES ('from-backup');", &e))
         return false;
     return SqlCipher::exec(db.get(), "INSERT INTO [企业] ([企业名称]) VALUES ('备份企业');", &e);
+}
+
+// Damages a valid database at `path` in a way only the engine's check finds: `tables` extra
+// tables whose entries are taken out of the schema, so each of their pages is used by nothing.
+bool orphanPages(const QString& path, int tables) {
+    QString e;
+    auto db = SqlCipher::open(path, key(), false, &e);
+    if (!db)
+        return qWarning("orphanPages: %s", qPrintable(e)), false;
+    for (int i = 0; i < tables; ++i)
+        if (!SqlCipher::exec(db.get(), QStringLiteral("CREATE TABLE junk%1 (x);").arg(i).toUtf8().constData(),
+                             &e))
+            return qWarning("orphanPages: %s", qPrintable(e)), false;
+    return SqlCipher::exec(db.get(),
+                           "PRAGMA writable_schema=ON; DELETE FROM sqlite_master WHERE name LIKE 'junk%';"
+                           "PRAGMA writable_schema=OFF;",
+                           &e);
 }
 
 // A soft limit on the size of files this process writes, like a disk that fills up: writes
@@ -186,6 +213,12 @@ private Q_SLOTS:
     void compactShrinksAndLaterWritesLast();
     void fullDiskLeavesEverythingAsItWas_data();
     void fullDiskLeavesEverythingAsItWas();
+    void damagedDataBakInOneLine_data();
+    void damagedDataBakInOneLine();
+    void linkedDatabaseStaysLinked_data();
+    void linkedDatabaseStaysLinked();
+    void staleTemporariesGoFirst_data();
+    void staleTemporariesGoFirst();
 };
 
 // Only this library's wiring, so the test does not depend on the other window libraries.
@@ -227,6 +260,7 @@ void TestMaintenance::backupFolderCannotBeMade() {
     QVERIFY(home.ok());
     FakeClock clock;
     FakePrompt prompt;
+    const QStringList listed = entries(home.path());
     // A file where the folder should be: the folder cannot be made, even as root.
     QVERIFY(writeFile(home.file(QStringLiteral("backup")), "not a folder"));
     const QByteArray before = digest(home.db());
@@ -238,12 +272,13 @@ void TestMaintenance::backupFolderCannotBeMade() {
     QCOMPARE(digest(home.file(QStringLiteral("backup"))),
              QCryptographicHash::hash("not a folder", QCryptographicHash::Sha256));
     QCOMPARE(digest(home.db()), before);
-    QCOMPARE(entries(home.path()), (QStringList{QStringLiteral("Tobrin.dat"), QStringLiteral("backup")}));
+    QCOMPARE(entries(home.path()), plus(listed, QStringLiteral("backup")));
 }
 
 void TestMaintenance::restoreShowsBackedUpRowsAndLaterWritesLast() {
     TempHome home;
     QVERIFY(home.ok());
+    const QStringList listed = entries(home.path());
     FakeClock clock;
     FakePrompt prompt;
     QVERIFY(home.raw(QStringLiteral("UPDATE [参数设置] SET [密码]='old';")));
@@ -276,7 +311,7 @@ void TestMaintenance::restoreShowsBackedUpRowsAndLaterWritesLast() {
     Database::closeShared();
     QCOMPARE(companies(), (QStringList{QStringLiteral("A"), QStringLiteral("C")}));
     QCOMPARE(companiesIn(home.db()), (QStringList{QStringLiteral("A"), QStringLiteral("C")}));
-    QCOMPARE(entries(home.path()), (QStringList{QStringLiteral("Tobrin.dat"), QStringLiteral("backup")}));
+    QCOMPARE(entries(home.path()), plus(listed, QStringLiteral("backup")));
 }
 
 void TestMaintenance::restoreWithoutDataBak_data() {
@@ -345,6 +380,7 @@ void TestMaintenance::restoreChecksDataBak() {
     QFETCH(bool, accepted);
     TempHome home(TempHome::Demo);
     QVERIFY(home.ok());
+    const QStringList listed = entries(home.path());
     FakeClock clock;
     FakePrompt prompt;
     const QString bak = Maintenance::restoreSourcePath();
@@ -395,7 +431,7 @@ void TestMaintenance::restoreChecksDataBak() {
         QCOMPARE(digest(home.db()), before);
         QCOMPARE(companies().size(), 20);
     }
-    QCOMPARE(entries(home.path()), (QStringList{QStringLiteral("Tobrin.dat"), QStringLiteral("backup")}));
+    QCOMPARE(entries(home.path()), plus(listed, QStringLiteral("backup")));
 }
 
 void TestMaintenance::compactShrinksAndLaterWritesLast_data() {
@@ -409,6 +445,7 @@ void TestMaintenance::compactShrinksAndLaterWritesLast() {
     QFETCH(QString, stale);
     TempHome home(TempHome::Demo);
     QVERIFY(home.ok());
+    const QStringList listed = entries(home.path());
     FakeClock clock;
     FakePrompt prompt;
     QVERIFY(addCompany(QStringLiteral("A")) > 0); // key 21
@@ -427,7 +464,7 @@ void TestMaintenance::compactShrinksAndLaterWritesLast() {
     QVERIFY(watch.shown >= 1);
     QVERIFY(!ProgressWatch::anyVisible());
     QCOMPARE(replaced.count(), 1);
-    QCOMPARE(entries(home.path()), QStringList{QStringLiteral("Tobrin.dat")});
+    QCOMPARE(entries(home.path()), listed);
     QVERIFY2(QFileInfo(home.db()).size() < sizeBefore,
              qPrintable(QStringLiteral("%1 → %2").arg(sizeBefore).arg(QFileInfo(home.db()).size())));
     QString why;
@@ -457,6 +494,7 @@ void TestMaintenance::fullDiskLeavesEverythingAsItWas() {
     QFETCH(QString, lead);
     TempHome home(TempHome::Demo);
     QVERIFY(home.ok());
+    const QStringList listed = entries(home.path());
     FakeClock clock;
     FakePrompt prompt;
     // The day's earlier backup, and a data.bak that differs from Tobrin.dat.
@@ -483,11 +521,131 @@ void TestMaintenance::fullDiskLeavesEverythingAsItWas() {
     QCOMPARE(digest(home.db()), before);
     QCOMPARE(digest(Maintenance::datedBackupPath()), datedBefore);
     QCOMPARE(entries(Maintenance::backupFolder()), backupFiles);
-    QCOMPARE(entries(home.path()), (QStringList{QStringLiteral("Tobrin.dat"), QStringLiteral("backup")}));
+    QCOMPARE(entries(home.path()), plus(listed, QStringLiteral("backup")));
     QCOMPARE(replaced.count(), 0);
     // The program goes on with its file.
     QVERIFY(companies().contains(QStringLiteral("备份之后")));
     QVERIFY(addCompany(QStringLiteral("再加")) > 0);
+}
+
+void TestMaintenance::damagedDataBakInOneLine_data() {
+    QTest::addColumn<int>("orphans");
+    QTest::addColumn<QString>("count");
+    QTest::newRow("one problem") << 1 << "共 1 处问题";
+    QTest::newRow("three problems") << 3 << "共 3 处问题";
+    QTest::newRow("more than the check lists") << 150 << "至少 100 处问题";
+}
+
+void TestMaintenance::damagedDataBakInOneLine() {
+    QFETCH(int, orphans);
+    QFETCH(QString, count);
+    TempHome home;
+    QVERIFY(home.ok());
+    FakeClock clock;
+    FakePrompt prompt;
+    const QString bak = Maintenance::restoreSourcePath();
+    QVERIFY(makeDatabase(bak, key(), Flaw::None));
+    QVERIFY(orphanPages(bak, orphans));
+    const QByteArray before = digest(home.db());
+
+    trigger("mnuRestore");
+    QCOMPARE(prompt.texts().size(), 1);
+    QCOMPARE(prompt.last()->caption, QStringLiteral("恢复失败"));
+    const QStringList lines = prompt.last()->text.split(QLatin1Char('\n'));
+    QCOMPARE(lines.size(), 2);
+    QCOMPARE(lines.last(), QStringLiteral("数据库没有改动。"));
+    const QString line = lines.first();
+    QVERIFY2(line.startsWith(QStringLiteral("备份数据不能用来恢复：%1 已损坏：").arg(bak)), qPrintable(line));
+    static const QRegularExpression problem(QStringLiteral("Page \\d+ is never used"));
+    QCOMPARE(line.count(problem), 1);
+    QVERIFY2(line.endsWith(QStringLiteral("（%1）").arg(count)), qPrintable(line));
+    QCOMPARE(digest(home.db()), before);
+}
+
+void TestMaintenance::linkedDatabaseStaysLinked_data() {
+    QTest::addColumn<QString>("command");
+    QTest::newRow("restore") << "mnuRestore";
+    QTest::newRow("compact") << "mnuCompDB";
+}
+
+void TestMaintenance::linkedDatabaseStaysLinked() {
+    QFETCH(QString, command);
+    TempHome home(TempHome::Demo);
+    QVERIFY(home.ok());
+    FakeClock clock;
+    FakePrompt prompt;
+    // Tobrin.dat is a link into a folder of its own, as on a synced or larger disk.
+    QTemporaryDir elsewhere;
+    QVERIFY(elsewhere.isValid());
+    const QString real = elsewhere.filePath(QStringLiteral("real.dat"));
+    QVERIFY(QFile::rename(home.db(), real));
+    QVERIFY(QFile::link(real, home.db()));
+    // Temporaries there: the one of the linked file is a leftover, the other file's is not ours.
+    const QString stale = real + QStringLiteral(".tobrin-tmp-k3J9xQ");
+    const QString foreign = elsewhere.filePath(QStringLiteral("other.dat.tobrin-tmp-k3J9xQ"));
+    QVERIFY(writeFile(stale, QByteArray(5000, 'x')) && writeFile(foreign, "y"));
+
+    QStringList expected;
+    if (command == QLatin1String("mnuRestore")) {
+        QVERIFY(makeDatabase(Maintenance::restoreSourcePath(), key(), Flaw::None));
+        expected = QStringList{QStringLiteral("备份企业")};
+    } else {
+        QVERIFY(home.raw(QStringLiteral("DELETE FROM [拜访]; DELETE FROM [联系人]; DELETE FROM [企业] WHERE "
+                                        "[企业编号]<>1;")));
+        expected = companiesIn(real);
+        QCOMPARE(expected.size(), 1);
+    }
+    Database::closeShared();
+    const QStringList listed = entries(home.path());
+    const qint64 sizeBefore = QFileInfo(real).size();
+
+    trigger(command.toLatin1().constData());
+    QCOMPARE(prompt.texts().last(), kDone);
+    QVERIFY(QFileInfo(home.db()).isSymLink());
+    QCOMPARE(QFileInfo(home.db()).symLinkTarget(), real);
+    QCOMPARE(companiesIn(real), expected);
+    if (command == QLatin1String("mnuCompDB"))
+        QVERIFY(QFileInfo(real).size() < sizeBefore);
+    QCOMPARE(entries(elsewhere.path()),
+             (QStringList{QStringLiteral("other.dat.tobrin-tmp-k3J9xQ"), QStringLiteral("real.dat")}));
+    QCOMPARE(entries(home.path()), listed);
+
+    // Later saves reach the target too.
+    QVERIFY(addCompany(QStringLiteral("之后")) > 0);
+    Database::closeShared();
+    QCOMPARE(companiesIn(real), expected + QStringList{QStringLiteral("之后")});
+}
+
+void TestMaintenance::staleTemporariesGoFirst_data() {
+    QTest::addColumn<QString>("command");
+    QTest::newRow("backup") << "mnuBackup";
+    QTest::newRow("restore") << "mnuRestore";
+    QTest::newRow("compact") << "mnuCompDB";
+}
+
+void TestMaintenance::staleTemporariesGoFirst() {
+    QFETCH(QString, command);
+    TempHome home;
+    QVERIFY(home.ok());
+    FakeClock clock(QDateTime(QDate(2026, 3, 5), QTime(10, 0)));
+    FakePrompt prompt;
+    QVERIFY(makeDatabase(Maintenance::restoreSourcePath(), key(), Flaw::None));
+    // Left by a copy that crashed in the middle of a backup and of a restore.
+    const QStringList stale = {QStringLiteral("Tobrin.dat.tobrin-tmp-a1B2c3"),
+                               QStringLiteral("Tobrin.dat.tobrin-tmp-a1B2c3-journal"),
+                               QStringLiteral("backup/2026-03-04.bak.tobrin-tmp-Zz9Yy8"),
+                               QStringLiteral("backup/2026-03-04.bak.tobrin-tmp-Zz9Yy8-journal")};
+    const QStringList kept = {QStringLiteral("backup/2026-03-04.bak"), QStringLiteral("Tobrin.dat.old"),
+                              QStringLiteral("backup/notes.tobrin-tmp-list.txt")};
+    for (const QString& name : stale + kept)
+        QVERIFY(writeFile(home.file(name), QByteArray(5000, 'x')));
+
+    trigger(command.toLatin1().constData());
+    QCOMPARE(prompt.texts().last(), kDone);
+    for (const QString& name : stale)
+        QVERIFY2(!QFileInfo::exists(home.file(name)), qPrintable(name));
+    for (const QString& name : kept)
+        QVERIFY2(QFileInfo::exists(home.file(name)), qPrintable(name));
 }
 
 QTEST_MAIN(TestMaintenance)
