@@ -19,7 +19,7 @@ int main(int argc, char** argv) {
     const StartupResult r = Startup(app.arguments(), QCoreApplication::applicationDirPath(), ProgramHooks());
     if (r == StartupResult::AlreadyRunning)
         return 0;
-    if (r == StartupResult::DatabaseError)
+    if (r == StartupResult::DatabaseError || r == StartupResult::FolderError)
         return 1;
     const int code = app.exec();
     ReleaseInstanceLock();

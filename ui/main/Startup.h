@@ -16,10 +16,12 @@ enum class StartupResult {
     Running,        // windows are up; run the event loop
     AlreadyRunning, // another copy holds the lock: end silently
     DatabaseError,  // the "错误" box was shown: end
+    FolderError,    // the program folder cannot be used; the "错误" box was shown: end
 };
 
 // `executableFolder` is where the program lies; --home or $TOBRIN_HOME override it.
-StartupResult Startup(const QStringList& arguments, const QString& executableFolder, const StartupHooks& hooks);
+StartupResult Startup(const QStringList& arguments, const QString& executableFolder,
+                      const StartupHooks& hooks);
 
 // The part of start-up after a successful login (or a direct start).
 void ShowMainAndTray(const StartupHooks& hooks, bool showMain = true);
