@@ -35,8 +35,10 @@ Prompt::Answer FakePrompt::message(const QString& text, const QString& caption, 
                                                                                         : Prompt::Answer::Ok;
 }
 
-std::optional<QString> FakePrompt::input(const QString& text, const QString& caption, const QString&, bool) {
-    records.append({Record::Input, text, caption, Prompt::Icon::None, Prompt::Buttons::OkCancel, {}});
+std::optional<QString> FakePrompt::input(const QString& text, const QString& caption, const QString&,
+                                         bool password) {
+    records.append(
+        {Record::Input, text, caption, Prompt::Icon::None, Prompt::Buttons::OkCancel, {}, password});
     if (m_inputs.empty())
         return std::nullopt;
     const bool given = m_inputs.front().has_value();

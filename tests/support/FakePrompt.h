@@ -17,7 +17,8 @@ public:
         QString caption;
         Prompt::Icon icon = Prompt::Icon::None;
         Prompt::Buttons buttons = Prompt::Buttons::Ok;
-        QString dialogName; // objectName of an exec'd dialog
+        QString dialogName;    // objectName of an exec'd dialog
+        bool password = false; // an input box that masks what is typed
     };
     // A handler acts on the open dialog (fill fields, click buttons). If the dialog is still
     // visible when the handler returns, it is rejected.
