@@ -90,19 +90,31 @@ QString RefusalMessage(PasswordCodec::Status status) {
 FirstUse AskFirstPassword(const Encoder& encode) {
     Prompt::message(QStringLiteral("你是第一次使用本系统，请输入管理密码！"), QStringLiteral("信息"),
                     Prompt::Icon::Information);
+    const QString caption = QStringLiteral("设置登陆密码");
+    const auto retry = [](const QString& why) {
+        Prompt::message(why, QStringLiteral("信息"), Prompt::Icon::Warning);
+    };
     for (;;) {
+        // Typed unseen, so it is typed twice: a slip here would lock the user out for good.
         const std::optional<QString> answer =
-            Prompt::input(QStringLiteral("请输入系统登陆密码:"), QStringLiteral("设置登陆密码"));
+            Prompt::input(QStringLiteral("请输入系统登陆密码:"), caption, QString(), true);
         if (!answer)
             return FirstUse::Cancelled;
         if (answer->isEmpty()) {
-            Prompt::message(QStringLiteral("密码不能为空，请重新输入！"), QStringLiteral("信息"),
-                            Prompt::Icon::Warning);
+            retry(QStringLiteral("密码不能为空，请重新输入！"));
             continue;
         }
         const PasswordCodec::Result r = encode(*answer);
         if (!r.ok()) {
-            Prompt::message(RefusalMessage(r.status), QStringLiteral("信息"), Prompt::Icon::Warning);
+            retry(RefusalMessage(r.status));
+            continue;
+        }
+        const std::optional<QString> again =
+            Prompt::input(QStringLiteral("请再次输入密码"), caption, QString(), true);
+        if (!again)
+            return FirstUse::Cancelled;
+        if (*again != *answer) {
+            retry(QStringLiteral("两次输入的密码不一致，请重新输入。"));
             continue;
         }
         const QString error = Write(r.text);

@@ -36,8 +36,9 @@ using Encoder = std::function<PasswordCodec::Result(const QString&)>;
 QString RefusalMessage(PasswordCodec::Status status);
 
 enum class FirstUse { Set, Cancelled, Failed };
-// The first-use prompt: asks until a usable password is given (Cancelled writes nothing);
-// Failed when it could not be written (the "错误" box was shown).
+// The first-use prompt: asks, masked, for a usable password and then for it once more, until
+// both agree (Cancelled at either writes nothing); Failed when it could not be written (the
+// "错误" box was shown).
 FirstUse AskFirstPassword(const Encoder& encode);
 
 // The password change: the checks in order, then the write. Empty when saved, otherwise the

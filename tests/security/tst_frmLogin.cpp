@@ -27,6 +27,8 @@ const QString Cancel = QStringLiteral("<cancel>");
 const QString WrongText = QStringLiteral("密码验证错误！");
 const QString TooMany = QStringLiteral("你已经连续输入错误密码超过3次！\n为了系统安全现在退出！");
 const QString FirstUse = QStringLiteral("你是第一次使用本系统，请输入管理密码！");
+const QString FirstPrompt = QStringLiteral("请输入系统登陆密码:");
+const QString AgainPrompt = QStringLiteral("请再次输入密码");
 
 QString encoded(const QString& password) {
     return PasswordCodec::EncodePassword(password).text;
@@ -40,6 +42,25 @@ QString storedPassword() {
         return QStringLiteral("<unreadable>");
     const QVariant v = rs->Value(0);
     return v.isNull() ? Null : v.toString();
+}
+
+// The whole settings row, every column, to show that nothing was written.
+QVariantList settingsRow() {
+    QString message;
+    RecordsetPtr rs = ExecuteSql(QStringLiteral("select * from [参数设置]"), message);
+    QVariantList out;
+    if (IsSqlError(message) || !rs || rs->RecordCount() == 0)
+        return {QStringLiteral("<unreadable>")};
+    for (int i = 0; i < rs->FieldCount(); ++i)
+        out << rs->Value(i);
+    return out;
+}
+
+// How many updates of the settings row the fixture's trigger counted.
+int updateCount() {
+    QString message;
+    RecordsetPtr rs = ExecuteSql(QStringLiteral("select [n] from [updates]"), message);
+    return IsSqlError(message) || !rs ? -1 : rs->RecordCount();
 }
 
 // One program run: a fresh folder, scripted prompts, and the program's exit recorded instead
@@ -118,35 +139,52 @@ void tst_frmLogin::firstPassword_data() {
     QTest::addColumn<QString>("initial");
     QTest::addColumn<QStringList>("answers");
     QTest::addColumn<bool>("refuseWrites");
-    QTest::addColumn<QString>("stored"); // plaintext now stored, or Null
-    QTest::addColumn<QStringList>("messages");
+    QTest::addColumn<QStringList>("inputs");   // the input boxes asked, in order
+    QTest::addColumn<QStringList>("messages"); // the message boxes shown, in order
+    QTest::addColumn<QString>("stored");       // plaintext now stored, or Null
     QTest::addColumn<int>("exits");
 
     const QString empty = QStringLiteral("密码不能为空，请重新输入！");
     const QString notGbk = PasswordStore::RefusalMessage(PasswordCodec::Status::NotGbk);
-    QTest::newRow("cancel ends writing nothing")
-        << Null << QStringList{Cancel} << false << Null << QStringList{FirstUse} << 1;
-    QTest::newRow("empty asks again")
-        << Null << QStringList{"", "abc"} << false << "abc" << QStringList{FirstUse, empty} << 0;
-    QTest::newRow("empty then cancel")
-        << Null << QStringList{"", Cancel} << false << Null << QStringList{FirstUse, empty} << 1;
-    QTest::newRow("abc") << Null << QStringList{"abc"} << false << "abc" << QStringList{FirstUse} << 0;
-    QTest::newRow("spaces kept as typed")
-        << Null << QStringList{" a b "} << false << " a b " << QStringList{FirstUse} << 0;
+    const QString differ = QStringLiteral("两次输入的密码不一致，请重新输入。");
+    const QString P = FirstPrompt;
+    const QString A = AgainPrompt;
+    QTest::newRow("typed twice alike") << Null << QStringList{"abc", "abc"} << false << QStringList{P, A}
+                                       << QStringList{FirstUse} << "abc" << 0;
+    QTest::newRow("cancel at the first prompt")
+        << Null << QStringList{Cancel} << false << QStringList{P} << QStringList{FirstUse} << Null << 1;
+    QTest::newRow("cancel at the second prompt") << Null << QStringList{"abc", Cancel} << false
+                                                 << QStringList{P, A} << QStringList{FirstUse} << Null << 1;
+    QTest::newRow("mismatch asks again from the first prompt")
+        << Null << QStringList{"abc", "ABC", "xyz", "xyz"} << false << QStringList{P, A, P, A}
+        << QStringList{FirstUse, differ} << "xyz" << 0;
+    QTest::newRow("mismatch by a trailing space, then cancel")
+        << Null << QStringList{"abc", "abc ", Cancel} << false << QStringList{P, A, P}
+        << QStringList{FirstUse, differ} << Null << 1;
+    QTest::newRow("empty asks again") << Null << QStringList{"", "abc", "abc"} << false
+                                      << QStringList{P, P, A} << QStringList{FirstUse, empty} << "abc" << 0;
+    QTest::newRow("empty then cancel") << Null << QStringList{"", Cancel} << false << QStringList{P, P}
+                                       << QStringList{FirstUse, empty} << Null << 1;
+    QTest::newRow("spaces kept as typed") << Null << QStringList{" a b ", " a b "} << false
+                                          << QStringList{P, A} << QStringList{FirstUse} << " a b " << 0;
     QTest::newRow("stored empty text counts as none")
-        << "" << QStringList{"abc"} << false << "abc" << QStringList{FirstUse} << 0;
+        << "" << QStringList{"abc", "abc"} << false << QStringList{P, A} << QStringList{FirstUse} << "abc"
+        << 0;
+    // Refused before the confirmation, so an unusable password is not typed twice.
     QTest::newRow("not GBK asks again")
-        << Null << QStringList{"pw\U0001F600", "abc"} << false << "abc" << QStringList{FirstUse, notGbk} << 0;
-    QTest::newRow("write fails") << Null << QStringList{"abc"} << true << Null
-                                 << QStringList{FirstUse, "<error>"} << 1;
+        << Null << QStringList{"pw\U0001F600", "abc", "abc"} << false << QStringList{P, P, A}
+        << QStringList{FirstUse, notGbk} << "abc" << 0;
+    QTest::newRow("write fails") << Null << QStringList{"abc", "abc"} << true << QStringList{P, A}
+                                 << QStringList{FirstUse, "<error>"} << Null << 1;
 }
 
 void tst_frmLogin::firstPassword() {
     QFETCH(QString, initial);
     QFETCH(QStringList, answers);
     QFETCH(bool, refuseWrites);
-    QFETCH(QString, stored);
+    QFETCH(QStringList, inputs);
     QFETCH(QStringList, messages);
+    QFETCH(QString, stored);
     QFETCH(int, exits);
     Run run;
     QVERIFY(run.home.ok());
@@ -154,12 +192,25 @@ void tst_frmLogin::firstPassword() {
     if (refuseWrites)
         QVERIFY(run.home.raw(
             "CREATE TRIGGER refuse BEFORE UPDATE ON [参数设置] BEGIN SELECT RAISE(ABORT, 'refused'); END"));
+    // Every update of the settings row leaves a mark, so a write on a path that retries shows.
+    QVERIFY(run.home.raw("CREATE TABLE updates (n INTEGER)"));
+    QVERIFY(run.home.raw(
+        "CREATE TRIGGER counted AFTER UPDATE ON [参数设置] BEGIN INSERT INTO updates VALUES (1); END"));
+    const QVariantList before = settingsRow();
     for (const QString& a : answers)
         run.prompt.input(a == Cancel ? std::nullopt : std::optional<QString>(a));
 
     frmLogin* login = run.show();
 
     QVERIFY(run.prompt.allUsed());
+    QStringList asked;
+    for (const auto& r : run.prompt.records)
+        if (r.kind == FakePrompt::Record::Input) {
+            asked << r.text;
+            QVERIFY2(r.password, qPrintable(r.text + " is not masked"));
+            QCOMPARE(r.caption, QStringLiteral("设置登陆密码"));
+        }
+    QCOMPARE(asked, inputs);
     QStringList seen = run.prompt.texts();
     if (refuseWrites) {
         QCOMPARE(run.prompt.last()->caption, QStringLiteral("错误"));
@@ -171,8 +222,10 @@ void tst_frmLogin::firstPassword() {
     QCOMPARE(run.prompt.messages().first().icon, Prompt::Icon::Information);
     QCOMPARE(run.exits, exits);
     QCOMPARE(storedPassword(), stored == Null ? Null : encoded(stored));
+    QCOMPARE(updateCount(), stored == Null ? 0 : 1);
     QVERIFY(!Run::mainShown());
     if (exits) {
+        QCOMPARE(settingsRow(), before);
         QVERIFY(!login);
         QVERIFY(Run::loginGone());
         QCOMPARE(AppSettings.Password, QString());
@@ -330,6 +383,7 @@ void tst_frmLogin::startup() {
     }
     QVERIFY(frmLogin::Instance() && frmLogin::Instance()->isVisible());
     QCOMPARE(Run::login()->focusWidget(), Run::field());
+    QCOMPARE(Run::field()->echoMode(), QLineEdit::Password);
     QVERIFY(!Run::mainShown());
     QCOMPARE(run.trays, 0);
     QLockFile other(run.home.file(".tobrin.lock"));
