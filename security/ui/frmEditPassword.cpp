@@ -5,6 +5,7 @@
 #include "security/PasswordStore.h"
 #include "security/ui/frmJJM.h"
 
+#include <QCheckBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -36,10 +37,21 @@ frmEditPassword::frmEditPassword(QWidget* parent)
         m_label1[i]->setObjectName(QStringLiteral("Label1_%1").arg(i));
         m_txtPassword[i] = new QLineEdit(m_fraPassword);
         m_txtPassword[i]->setObjectName(QStringLiteral("txtPassword_%1").arg(i));
+        m_txtPassword[i]->setEchoMode(QLineEdit::Password);
+        m_txtPassword[i]->setStyleSheet(QStringLiteral("QLineEdit { lineedit-password-character: 42; }"));
         m_label1[i]->setBuddy(m_txtPassword[i]);
         grid->addWidget(m_label1[i], i, 0);
         grid->addWidget(m_txtPassword[i], i, 1);
     }
+    // Masked like the login; the tick lets the user see what was typed before saving. Made after
+    // the fields so that Tab reaches it after them.
+    m_chkShowPassword = new QCheckBox(QStringLiteral("显示密码"), m_fraPassword);
+    m_chkShowPassword->setObjectName(QStringLiteral("chkShowPassword"));
+    grid->addWidget(m_chkShowPassword, 3, 1);
+    connect(m_chkShowPassword, &QCheckBox::toggled, this, [this](bool shown) {
+        for (QLineEdit* field : m_txtPassword)
+            field->setEchoMode(shown ? QLineEdit::Normal : QLineEdit::Password);
+    });
     // The old password is compared as typed, like the login compares it; only the new ones are
     // trimmed when left.
     for (int i = 1; i < 3; ++i) {
@@ -68,6 +80,8 @@ frmEditPassword::frmEditPassword(QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
     layout->addLayout(buttons);
+    // The buttons are made first, so without this the dialog would open with 保存修改 focused.
+    m_txtPassword[0]->setFocus();
 }
 
 void frmEditPassword::cmdSave_Click() {

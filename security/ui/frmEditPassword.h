@@ -2,6 +2,7 @@
 // The password change, opened modal from mnuPasswordEdit; made for each opening.
 #include <QDialog>
 
+class QCheckBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -20,6 +21,7 @@ private:
     QGroupBox* m_fraPassword;
     QLabel* m_label1[3];
     QLineEdit* m_txtPassword[3];
+    QCheckBox* m_chkShowPassword = nullptr;
     QPushButton* m_cmdSave;
     QPushButton* m_cmdCancel;
 };

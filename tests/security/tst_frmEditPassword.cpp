@@ -10,6 +10,7 @@
 #include "ui/main/mdiTobrin.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QDialog>
 #include <QLineEdit>
 #include <QPushButton>
@@ -58,7 +59,6 @@ struct Session {
             for (int i = 0; i < 3; ++i) {
                 auto* field = d.findChild<QLineEdit*>(QStringLiteral("txtPassword_%1").arg(i));
                 QVERIFY(field);
-                QCOMPARE(field->echoMode(), QLineEdit::Normal);
                 field->setText(texts[i]);
             }
             QTest::mouseClick(d.findChild<QPushButton*>(QLatin1String(button)), Qt::LeftButton);
@@ -86,6 +86,7 @@ private Q_SLOTS:
     void saveFails_data();
     void saveFails();
     void cancelChangesNothing();
+    void showPasswordTick();
 };
 
 void tst_frmEditPassword::change_data() {
@@ -235,6 +236,47 @@ void tst_frmEditPassword::cancelChangesNothing() {
     QVERIFY(s.prompt.messages().isEmpty());
     QCOMPARE(storedPassword(), encoded("old"));
     QCOMPARE(AppSettings.Password, encoded("old"));
+}
+
+void tst_frmEditPassword::showPasswordTick() {
+    Session s("old");
+    bool opened = false;
+    s.prompt.onDialog([&](QDialog& d) {
+        opened = true;
+        QList<QLineEdit*> fields;
+        for (int i = 0; i < 3; ++i) {
+            fields << d.findChild<QLineEdit*>(QStringLiteral("txtPassword_%1").arg(i));
+            QVERIFY(fields.last());
+        }
+        QCOMPARE(d.focusWidget(), fields[0]); // the old password is typed first
+        for (int i = 0; i < 3; ++i)
+            fields[i]->setText(QStringLiteral("pw%1").arg(i));
+        auto* tick = d.findChild<QCheckBox*>(QStringLiteral("chkShowPassword"));
+        QVERIFY(tick);
+        QCOMPARE(tick->text(), QStringLiteral("显示密码"));
+        QVERIFY(!tick->isChecked());
+        const auto echoes = [&] {
+            QList<QLineEdit::EchoMode> out;
+            for (QLineEdit* f : fields)
+                out << f->echoMode();
+            return out;
+        };
+        const QList<QLineEdit::EchoMode> masked(3, QLineEdit::Password);
+        const QList<QLineEdit::EchoMode> clear(3, QLineEdit::Normal);
+        QCOMPARE(echoes(), masked);
+        QTest::mouseClick(tick, Qt::LeftButton);
+        QVERIFY(tick->isChecked());
+        QCOMPARE(echoes(), clear);
+        QTest::mouseClick(tick, Qt::LeftButton);
+        QCOMPARE(echoes(), masked);
+        // Showing and hiding keeps what was typed.
+        for (int i = 0; i < 3; ++i)
+            QCOMPARE(fields[i]->text(), QStringLiteral("pw%1").arg(i));
+    });
+    mdiTobrin::instance()->action(QStringLiteral("mnuPasswordEdit"))->trigger();
+    QVERIFY(opened);
+    QVERIFY(s.prompt.messages().isEmpty());
+    QCOMPARE(storedPassword(), encoded("old"));
 }
 
 QTEST_MAIN(tst_frmEditPassword)
