@@ -1,28 +1,69 @@
 #include "export/XlsxWriter.h"
 
 #include <QDate>
-#include <QDir>
 #include <QFile>
-#include <QFileInfo>
-#include <QRandomGenerator>
 
 #include <xlsxwriter.h>
 
-#include <cerrno>
 #include <cmath>
-#include <cstdio>
-#include <cstring>
-#include <fcntl.h>
-#include <unistd.h>
 
 namespace {
 
-QString sysError(int err) {
-    return QString::fromLocal8Bit(std::strerror(err));
-}
-
 QString cellName(int row, int col) {
     return QStringLiteral("第 %1 行第 %2 列").arg(row + 1).arg(col + 1);
+}
+
+// "_xHHHH_" at i: the form in which OOXML text carries a character.
+bool escapeAt(const QString& text, qsizetype i) {
+    if (i + 6 >= text.size() || text[i] != u'_' || text[i + 1] != u'x' || text[i + 6] != u'_')
+        return false;
+    for (qsizetype k = i + 2; k < i + 6; ++k) {
+        const char16_t c = text[k].unicode();
+        if (!((c >= u'0' && c <= u'9') || (c >= u'a' && c <= u'f') || (c >= u'A' && c <= u'F')))
+            return false;
+    }
+    return true;
+}
+
+bool unstorable(char16_t c) {
+    return (c < 0x20 && c != u'\t' && c != u'\n') || c == 0xFFFE || c == 0xFFFF;
+}
+
+// The text as the sheet stores it: characters XML cannot carry (NUL and the other control
+// characters, CR included since XML would turn it into LF) become "_xHHHH_", and an underscore
+// that would start such a sequence is itself escaped as "_x005F_", so that a reader decoding the
+// sequences gets back exactly this text.
+QString escapeText(const QString& text) {
+    qsizetype i = 0;
+    while (i < text.size() && !unstorable(text[i].unicode()) && !escapeAt(text, i))
+        ++i;
+    if (i == text.size())
+        return text;
+    QString out = text.left(i);
+    for (; i < text.size(); ++i) {
+        const char16_t c = text[i].unicode();
+        if (unstorable(c))
+            out += QStringLiteral("_x%1_").arg(QString::number(c, 16).toUpper().rightJustified(4, u'0'));
+        else if (escapeAt(text, i))
+            out += QStringLiteral("_x005F_");
+        else
+            out += QChar(c);
+    }
+    return out;
+}
+
+QString tooLong(int row, int col, const QString& text, const QString& stored) {
+    if (text.size() > XlsxWriter::MaxStringLength)
+        return QStringLiteral("%1的文字有 %2 个字符，超过了 Excel 单元格最多 %3 个字符的限制，无法写入。")
+            .arg(cellName(row, col))
+            .arg(text.size())
+            .arg(XlsxWriter::MaxStringLength);
+    return QStringLiteral("%1的文字有 %2 个字符，其中的控制字符和“_x”开头的序列要写成转义形式，"
+                          "写入后有 %3 个字符，超过了 Excel 单元格最多 %4 个字符的限制，无法写入。")
+        .arg(cellName(row, col))
+        .arg(text.size())
+        .arg(stored.size())
+        .arg(XlsxWriter::MaxStringLength);
 }
 
 bool isWide(char32_t c) {
@@ -33,7 +74,7 @@ bool isWide(char32_t c) {
 
 } // namespace
 
-XlsxWriter::XlsxWriter(const QString& target) : m_target(QFileInfo(target).absoluteFilePath()) {}
+XlsxWriter::XlsxWriter(const QString& target, Existing existing) : m_file(target, existing) {}
 
 XlsxWriter::~XlsxWriter() {
     if (!m_done)
@@ -68,42 +109,16 @@ bool XlsxWriter::check(int lxwError, int row, int col) {
                               .arg(cellName(row, col), QString::fromUtf8(lxw_strerror(lxw_error(lxwError)))));
 }
 
-void XlsxWriter::removeTemp() {
-    if (!m_temp.isEmpty()) {
-        ::unlink(QFile::encodeName(m_temp).constData());
-        m_temp.clear();
-    }
-}
-
 bool XlsxWriter::begin() {
-    const QFileInfo info(m_target);
-    if (info.exists() || info.isSymLink())
-        return fail(EEXIST, QStringLiteral("目标文件已经存在，不会覆盖它：%1").arg(m_target));
-    const QString folder = info.absolutePath();
-    // The temporary name is reserved with O_EXCL, so two exports never share it.
-    for (int attempt = 0; attempt < 16; ++attempt) {
-        const QString name = QStringLiteral("%1/.%2.%3.tmp")
-                                 .arg(folder, info.fileName())
-                                 .arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0'));
-        const int fd =
-            ::open(QFile::encodeName(name).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd >= 0) {
-            ::close(fd);
-            m_temp = name;
-            break;
-        }
-        if (errno != EEXIST)
-            return fail(errno, QStringLiteral("无法在文件夹 %1 中写入文件：%2").arg(folder, sysError(errno)));
-    }
-    if (m_temp.isEmpty())
-        return fail(EEXIST, QStringLiteral("无法在文件夹 %1 中创建临时文件。").arg(folder));
-
-    lxw_workbook_options options{};
-    options.constant_memory = LXW_TRUE; // rows go to disk as they are written
-    const QByteArray path = QFile::encodeName(m_temp);
-    m_book = workbook_new_opt(path.constData(), &options);
+    if (!m_file.open())
+        return fail(m_file.errorNumber(), m_file.errorString());
+    // Shared strings rather than the inline strings of libxlsxwriter's constant-memory mode:
+    // readers that decode the "_x005F_" of an escaped underscore only in shared strings then
+    // read back the stored text too, and repeated values are stored once.
+    const QByteArray path = QFile::encodeName(m_file.tempPath());
+    m_book = workbook_new(path.constData());
     if (!m_book) {
-        removeTemp();
+        m_file.discard();
         return fail(LXW_ERROR_MEMORY_MALLOC_FAILED, QStringLiteral("无法创建 Excel 工作簿。"));
     }
     m_dateFormat = workbook_add_format(m_book);
@@ -113,13 +128,15 @@ bool XlsxWriter::begin() {
     return true;
 }
 
-bool XlsxWriter::addSheet() {
+bool XlsxWriter::addSheet(const QString& name) {
     if (m_failed || !m_book)
         return false;
-    m_sheet = workbook_add_worksheet(m_book, nullptr);
+    const QByteArray utf8 = name.toUtf8();
+    m_sheet = workbook_add_worksheet(m_book, name.isEmpty() ? nullptr : utf8.constData());
     if (!m_sheet)
-        return fail(LXW_ERROR_CREATING_TMPFILE,
-                    QStringLiteral("无法添加第 %1 个工作表。").arg(m_sheetCount + 1));
+        return fail(LXW_ERROR_PARAMETER_VALIDATION,
+                    name.isEmpty() ? QStringLiteral("无法添加第 %1 个工作表。").arg(m_sheetCount + 1)
+                                   : QStringLiteral("无法添加工作表“%1”。").arg(name));
     ++m_sheetCount;
     m_widths.clear();
     m_nextRow = 0;
@@ -178,14 +195,10 @@ bool XlsxWriter::writeRow(int row, const QVector<QVariant>& values) {
             const QString text = date.isValid() ? date.toString(QStringLiteral("yyyy-MM-dd")) : v.toString();
             if (text.isEmpty())
                 continue;
-            if (text.size() > MaxStringLength)
-                return fail(LXW_ERROR_MAX_STRING_LENGTH_EXCEEDED,
-                            QStringLiteral(
-                                "%1的文字有 %2 个字符，超过了 Excel 单元格最多 %3 个字符的限制，无法写入。")
-                                .arg(cellName(row, c))
-                                .arg(text.size())
-                                .arg(MaxStringLength));
-            e = worksheet_write_string(m_sheet, r, col, text.toUtf8().constData(), nullptr);
+            const QString stored = escapeText(text);
+            if (stored.size() > MaxStringLength)
+                return fail(LXW_ERROR_MAX_STRING_LENGTH_EXCEEDED, tooLong(row, c, text, stored));
+            e = worksheet_write_string(m_sheet, r, col, stored.toUtf8().constData(), nullptr);
             width = displayWidth(text);
         }
         if (!check(e, row, c))
@@ -216,38 +229,12 @@ bool XlsxWriter::finish() {
     m_sheet = nullptr;
     const lxw_error e = workbook_close(book); // frees the workbook whatever happens
     if (e != LXW_NO_ERROR) {
-        removeTemp();
+        m_file.discard();
         return fail(e, QStringLiteral("保存 Excel 文件失败（磁盘已满或文件夹无法写入？）：%1")
                            .arg(QString::fromUtf8(lxw_strerror(e))));
     }
-    const QByteArray temp = QFile::encodeName(m_temp);
-    const QByteArray target = QFile::encodeName(m_target);
-    // Late write errors (a full disk) show up here, before the name is taken.
-    const int fd = ::open(temp.constData(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0 || ::fsync(fd) != 0) {
-        const int err = errno;
-        if (fd >= 0)
-            ::close(fd);
-        removeTemp();
-        return fail(err, QStringLiteral("保存 Excel 文件失败：%1").arg(sysError(err)));
-    }
-    ::close(fd);
-
-    int rc = ::renameat2(AT_FDCWD, temp.constData(), AT_FDCWD, target.constData(), RENAME_NOREPLACE);
-    if (rc != 0 && (errno == EINVAL || errno == ENOSYS)) {
-        // A file system without RENAME_NOREPLACE: a hard link refuses an existing name too.
-        rc = ::link(temp.constData(), target.constData());
-        if (rc == 0)
-            ::unlink(temp.constData());
-    }
-    if (rc != 0) {
-        const int err = errno;
-        removeTemp();
-        if (err == EEXIST)
-            return fail(err, QStringLiteral("目标文件已经存在，不会覆盖它：%1").arg(m_target));
-        return fail(err, QStringLiteral("无法把 Excel 文件保存为 %1：%2").arg(m_target, sysError(err)));
-    }
-    m_temp.clear();
+    if (!m_file.commit())
+        return fail(m_file.errorNumber(), m_file.errorString());
     m_done = true;
     return true;
 }
@@ -259,6 +246,6 @@ void XlsxWriter::discard() {
         m_book = nullptr;
         m_sheet = nullptr;
     }
-    removeTemp();
+    m_file.discard();
     m_done = true;
 }

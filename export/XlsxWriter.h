@@ -1,7 +1,10 @@
 #pragma once
-// A new .xlsx workbook written with libxlsxwriter, row by row. The file is built under a
-// temporary name in the target folder and moved to its name only when complete; an existing
-// file is never replaced, and a failed workbook leaves nothing behind.
+// A .xlsx workbook written with libxlsxwriter, row by row. The file is built under a temporary
+// name in the target folder and moved to its name only when complete; an existing file is
+// replaced only when asked for, and a failed workbook leaves nothing behind (an existing file
+// stays as it was). The cells are held in memory until finish() (about 80 bytes a cell).
+#include "export/SiblingFile.h"
+
 #include <QString>
 #include <QVariant>
 #include <QVector>
@@ -22,30 +25,34 @@ public:
     static constexpr int MaxStringLength = 32767;
     static constexpr double MaxColumnWidth = 255;
 
-    explicit XlsxWriter(const QString& target);
+    using Existing = SiblingFile::Existing;
+
+    explicit XlsxWriter(const QString& target, Existing existing = Existing::Keep);
     ~XlsxWriter(); // discards an unfinished workbook
     XlsxWriter(const XlsxWriter&) = delete;
     XlsxWriter& operator=(const XlsxWriter&) = delete;
 
-    // Reserves the temporary file beside the target. Fails when the target exists or the
-    // folder cannot be written.
+    // Reserves the temporary file beside the target. Fails when the folder cannot be written,
+    // or when the target exists and is to be kept.
     bool begin();
-    // Adds a worksheet (default name) and makes it the current one.
-    bool addSheet();
+    // Adds a worksheet (an empty name gives the default "SheetN") and makes it the current one.
+    bool addSheet(const QString& name = QString());
     // Writes one row of the current sheet; rows count from 0 and must come in order. Null or
-    // invalid values leave the cell empty; QString stays text whatever it looks like; QDate is
-    // a date cell; numbers and booleans keep their kind.
+    // invalid values leave the cell empty; QString stays text whatever it looks like (control
+    // characters, NUL and "_xHHHH_" included); QDate is a date cell; numbers and booleans keep
+    // their kind.
     bool writeRow(int row, const QVector<QVariant>& values);
     // Sets the widths of the current sheet's columns to fit what was written in them.
     bool fitColumns();
-    // Writes the workbook and moves it to the target name.
+    // Writes the workbook and moves it to the target name (atomically over an existing file
+    // when replacing).
     bool finish();
     // Drops the workbook and its temporary file.
     void discard();
 
     const XlsxError& error() const { return m_error; }
-    QString target() const { return m_target; }
-    QString tempPath() const { return m_temp; }
+    QString target() const { return m_file.target(); }
+    QString tempPath() const { return m_file.tempPath(); }
     int sheetCount() const { return m_sheetCount; }
 
     // Width of a text in character cells: wide (CJK, full-width) characters count two.
@@ -54,10 +61,8 @@ public:
 private:
     bool fail(int number, const QString& description);
     bool check(int lxwError, int row, int col);
-    void removeTemp();
 
-    QString m_target;
-    QString m_temp;
+    SiblingFile m_file;
     lxw_workbook* m_book = nullptr;
     lxw_worksheet* m_sheet = nullptr;
     lxw_format* m_dateFormat = nullptr;

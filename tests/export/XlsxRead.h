@@ -6,6 +6,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QString>
 #include <cmath>
 
@@ -66,4 +67,52 @@ inline double ColumnWidth(const QJsonArray& book, int sheet, int c) {
         if (d["min"].toInt() <= c + 1 && c + 1 <= d["max"].toInt())
             return std::floor(d["width"].toDouble());
     return -1;
+}
+
+// The text cells of sheet n (1-based) as the file stores them, by cell reference ("B1"), read
+// with nothing but a zip and an XML parser: shared or inline strings, escapes not decoded.
+inline QJsonObject SheetXmlTexts(const QString& path, int sheet, QString* error) {
+    static const char* script = R"PY(
+import json, sys, zipfile
+import xml.etree.ElementTree as ET
+M = '{http://schemas.openxmlformats.org/spreadsheetml/2006/main}'
+z = zipfile.ZipFile(sys.argv[1])
+def text(node):
+    return ''.join(t.text or '' for t in node.iter(M + 't'))
+shared = []
+if 'xl/sharedStrings.xml' in z.namelist():
+    shared = [text(si) for si in ET.fromstring(z.read('xl/sharedStrings.xml')).iter(M + 'si')]
+out = {}
+for c in ET.fromstring(z.read('xl/worksheets/sheet%s.xml' % sys.argv[2])).iter(M + 'c'):
+    if c.get('t') == 's':
+        out[c.get('r')] = shared[int(c.find(M + 'v').text)]
+    elif c.get('t') == 'inlineStr':
+        out[c.get('r')] = text(c)
+json.dump(out, sys.stdout)
+)PY";
+    QProcess p;
+    p.start(QStringLiteral("/usr/bin/python3"),
+            {QStringLiteral("-c"), QString::fromUtf8(script), path, QString::number(sheet)});
+    if (!p.waitForFinished(60000) || p.exitCode() != 0) {
+        *error = QStringLiteral("could not read the sheet XML of %1: %2")
+                     .arg(path, QString::fromUtf8(p.readAllStandardError()));
+        return {};
+    }
+    error->clear();
+    return QJsonDocument::fromJson(p.readAllStandardOutput()).object();
+}
+
+// What a reader that follows the format shows for stored text: every "_xHHHH_" is the
+// character U+HHHH, taken from left to right.
+inline QString DecodeXString(const QString& stored) {
+    static const QRegularExpression escape(QStringLiteral("_x([0-9A-Fa-f]{4})_"));
+    QString out;
+    qsizetype from = 0;
+    for (auto it = escape.globalMatch(stored); it.hasNext();) {
+        const auto m = it.next();
+        out += stored.mid(from, m.capturedStart() - from);
+        out += QChar(char16_t(m.captured(1).toUShort(nullptr, 16)));
+        from = m.capturedEnd();
+    }
+    return out + stored.mid(from);
 }

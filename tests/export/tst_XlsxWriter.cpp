@@ -4,12 +4,14 @@
 #include <QDate>
 #include <QDir>
 #include <QFile>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <csignal>
 #include <linux/capability.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/syscall.h>
 #include <unistd.h>
 
@@ -64,10 +66,15 @@ class tst_XlsxWriter : public QObject {
 private slots:
     void valuesKeepTheirKind_data();
     void valuesKeepTheirKind();
+    void textStoredExactly_data();
+    void textStoredExactly();
     void sheetsNamesAndWidths();
     void limits_data();
     void limits();
     void existingTargetNeverReplaced();
+    void replaceExisting_data();
+    void replaceExisting();
+    void staleTemporariesRemoved();
     void unwritableFolder_data();
     void unwritableFolder();
     void diskFull();
@@ -135,12 +142,60 @@ void tst_XlsxWriter::valuesKeepTheirKind() {
     QCOMPARE(cell["fmt"].toString(), format);
 }
 
+void tst_XlsxWriter::textStoredExactly_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("stored"); // the text of the cell in the sheet's XML
+    // openpyxl decodes nothing but the escaped underscore, and that by dropping every "x005F_".
+    QTest::addColumn<bool>("plainReader");
+    const QChar nul(0);
+    QTest::newRow("NUL inside") << QString(QStringLiteral("a") + nul + QStringLiteral("b")) << "a_x0000_b"
+                                << false;
+    QTest::newRow("NUL at the ends") << QString(nul + QStringLiteral("备注") + nul) << "_x0000_备注_x0000_"
+                                     << false;
+    QTest::newRow("literal escape") << "_x0041_"
+                                    << "_x005F_x0041_" << true;
+    QTest::newRow("literal escaped underscore") << "_x005F_"
+                                                << "_x005F_x005F_" << false;
+    QTest::newRow("two in a row") << "_x0041__x00e9_"
+                                  << "_x005F_x0041__x005F_x00e9_" << true;
+    QTest::newRow("in a sentence") << "编号_x1234_结束"
+                                   << "编号_x005F_x1234_结束" << true;
+    // Only a complete "_x" + four hex digits + "_" is an escape; nothing else is touched.
+    QTest::newRow("near escapes") << "_X0041_ _x041_ _x004G_ a__b_"
+                                  << "_X0041_ _x041_ _x004G_ a__b_" << true;
+}
+
+void tst_XlsxWriter::textStoredExactly() {
+    QFETCH(QString, text);
+    QFETCH(QString, stored);
+    QFETCH(bool, plainReader);
+    QTemporaryDir dir;
+    const QString path = dir.filePath("text.xlsx");
+    XlsxWriter w(path);
+    QVERIFY(w.begin());
+    QVERIFY(w.addSheet());
+    QVERIFY(w.writeRow(0, {QStringLiteral("a"), text, QStringLiteral("z")}));
+    QVERIFY2(w.finish(), qPrintable(w.error().description));
+
+    QString error;
+    const QJsonObject cells = SheetXmlTexts(path, 1, &error);
+    QVERIFY2(error.isEmpty(), qPrintable(error));
+    QCOMPARE(cells["B1"].toString(), stored);
+    QCOMPARE(DecodeXString(cells["B1"].toString()), text);
+    QCOMPARE(cells["C1"].toString(), QStringLiteral("z")); // nothing after it was lost
+    if (plainReader) {
+        const QJsonArray book = ReadXlsx(path, &error);
+        QVERIFY2(error.isEmpty(), qPrintable(error));
+        QCOMPARE(SheetRow(book, 0, 0).at(1)["v"].toString(), text);
+    }
+}
+
 void tst_XlsxWriter::sheetsNamesAndWidths() {
     QTemporaryDir dir;
     const QString path = dir.filePath("two.xlsx");
     XlsxWriter w(path);
     QVERIFY(w.begin());
-    QVERIFY(w.addSheet());
+    QVERIFY(w.addSheet(QStringLiteral("联系人")));
     QVERIFY(
         w.writeRow(0, {QStringLiteral("编号"), QStringLiteral("名称"), QVariant(), QStringLiteral("生日")}));
     QVERIFY(
@@ -156,7 +211,7 @@ void tst_XlsxWriter::sheetsNamesAndWidths() {
     const QJsonArray book = ReadXlsx(path, &error);
     QVERIFY2(error.isEmpty(), qPrintable(error));
     QCOMPARE(book.size(), 2);
-    QCOMPARE(book.at(0)["name"].toString(), QStringLiteral("Sheet1"));
+    QCOMPARE(book.at(0)["name"].toString(), QStringLiteral("联系人"));
     QCOMPARE(book.at(1)["name"].toString(), QStringLiteral("Sheet2"));
     QCOMPARE(SheetRows(book, 0), 4);
     QVERIFY(SheetRow(book, 0, 2).at(0).isNull()); // the skipped row stays empty
@@ -172,18 +227,22 @@ void tst_XlsxWriter::sheetsNamesAndWidths() {
 
 void tst_XlsxWriter::limits_data() {
     QTest::addColumn<int>("row");
-    QTest::addColumn<int>("length");
+    QTest::addColumn<QString>("text");
     QTest::addColumn<bool>("ok");
     QTest::addColumn<QString>("message");
-    QTest::newRow("last row") << XlsxWriter::MaxRows - 1 << 1 << true << "";
-    QTest::newRow("row past the last") << XlsxWriter::MaxRows << 1 << false << "1048576 行";
-    QTest::newRow("longest text") << 1 << XlsxWriter::MaxStringLength << true << "";
-    QTest::newRow("text too long") << 1 << XlsxWriter::MaxStringLength + 1 << false << "32767 个字符";
+    const int max = XlsxWriter::MaxStringLength;
+    QTest::newRow("last row") << XlsxWriter::MaxRows - 1 << "y" << true << "";
+    QTest::newRow("row past the last") << XlsxWriter::MaxRows << "y" << false << "1048576 行";
+    QTest::newRow("longest text") << 1 << QString(max, u'y') << true << "";
+    QTest::newRow("text too long") << 1 << QString(max + 1, u'y') << false << "32767 个字符";
+    // The file holds the escaped form, and that is what the limit applies to.
+    QTest::newRow("escapes push it past the limit")
+        << 1 << QString(QString(max - 1, u'y') + QChar(0)) << false << "写入后有 32773 个字符";
 }
 
 void tst_XlsxWriter::limits() {
     QFETCH(int, row);
-    QFETCH(int, length);
+    QFETCH(QString, text);
     QFETCH(bool, ok);
     QFETCH(QString, message);
     QTemporaryDir dir;
@@ -193,7 +252,7 @@ void tst_XlsxWriter::limits() {
         QVERIFY(w.begin());
         QVERIFY(w.addSheet());
         QVERIFY(w.writeRow(0, {QStringLiteral("title")}));
-        QCOMPARE(w.writeRow(row, {QString(length, u'y')}), ok);
+        QCOMPARE(w.writeRow(row, {text}), ok);
         QCOMPARE(w.finish(), ok);
         if (!ok) {
             QVERIFY2(w.error().description.contains(message), qPrintable(w.error().description));
@@ -227,6 +286,84 @@ void tst_XlsxWriter::existingTargetNeverReplaced() {
     QCOMPARE(readAll(path), QByteArray("earlier"));
     QCOMPARE(readAll(late), QByteArray("someone else's"));
     QCOMPARE(entries(dir.path()), (QStringList{"late.xlsx", "old.xlsx"}));
+}
+
+void tst_XlsxWriter::replaceExisting_data() {
+    QTest::addColumn<bool>("throughLink");
+    QTest::newRow("the file itself") << false;
+    QTest::newRow("through a symbolic link") << true;
+}
+
+void tst_XlsxWriter::replaceExisting() {
+    QFETCH(bool, throughLink);
+    QTemporaryDir dir;
+    const QString file = dir.filePath("old.xlsx");
+    writeFile(file, "earlier");
+    QVERIFY(QFile::setPermissions(file, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup));
+    const QString named = throughLink ? dir.filePath("link.xlsx") : file;
+    if (throughLink)
+        QVERIFY(QFile::link(file, named));
+    QStringList expected = entries(dir.path());
+
+    // A replacement that fails leaves the old file as it was.
+    {
+        XlsxWriter w(named, XlsxWriter::Existing::Replace);
+        QVERIFY(w.begin());
+        QVERIFY(w.addSheet());
+        QVERIFY(w.writeRow(0, {QStringLiteral("x")}));
+        w.discard();
+    }
+    QCOMPARE(readAll(file), QByteArray("earlier"));
+    QCOMPARE(entries(dir.path()), expected);
+
+    QFile reader(file); // opened on the old file: a replacement by rename leaves it unchanged
+    QVERIFY(reader.open(QIODevice::ReadOnly));
+    XlsxWriter w(named, XlsxWriter::Existing::Replace);
+    QVERIFY(w.begin());
+    QVERIFY(w.addSheet());
+    QVERIFY(w.writeRow(0, {QStringLiteral("新的")}));
+    QCOMPARE(readAll(file), QByteArray("earlier")); // untouched until the workbook is complete
+    QVERIFY2(w.finish(), qPrintable(w.error().description));
+    QCOMPARE(reader.readAll(), QByteArray("earlier"));
+
+    QString error;
+    const QJsonArray book = ReadXlsx(named, &error);
+    QVERIFY2(error.isEmpty(), qPrintable(error));
+    QCOMPARE(SheetRow(book, 0, 0).at(0)["v"].toString(), QStringLiteral("新的"));
+    struct stat st {};
+    QVERIFY(::stat(QFile::encodeName(file).constData(), &st) == 0);
+    QCOMPARE(st.st_mode & 07777, mode_t(0640)); // the replaced file's permissions are kept
+    QCOMPARE(QFileInfo(named).isSymLink(), throughLink);
+    QCOMPARE(entries(dir.path()), expected);
+}
+
+void tst_XlsxWriter::staleTemporariesRemoved() {
+    QTemporaryDir dir;
+    const QString target = dir.filePath("out.xlsx");
+    const QStringList kept = {".notes.out.xlsx.tobrin-tmp-Ab12Cd", ".other.xlsx.tobrin-tmp-Ab12Cd",
+                              ".out.xlsx.tobrin-tmp-notes.txt"};
+    for (const QString& name : kept + QStringList{".out.xlsx.tobrin-tmp-Ab12Cd"})
+        writeFile(dir.filePath(name), "left behind");
+
+    XlsxWriter running(target); // a write of the same target that is still going on
+    QVERIFY(running.begin());
+    XlsxWriter w(target);
+    QVERIFY(w.begin());
+    static const QRegularExpression pattern(QStringLiteral("^\\.out\\.xlsx\\.tobrin-tmp-[A-Za-z0-9]{6}$"));
+    const QString temp = QFileInfo(w.tempPath()).fileName();
+    QVERIFY2(pattern.match(temp).hasMatch(), qPrintable(temp));
+    QCOMPARE(QFileInfo(w.tempPath()).absolutePath(), dir.path());
+    QStringList now = entries(dir.path());
+    QVERIFY(now.contains(QFileInfo(running.tempPath()).fileName()));
+    QVERIFY(!now.contains(".out.xlsx.tobrin-tmp-Ab12Cd"));
+    for (const QString& name : kept)
+        QVERIFY2(now.contains(name), qPrintable(name));
+
+    QVERIFY(running.addSheet());
+    QVERIFY(running.finish());
+    QVERIFY(w.addSheet());
+    QVERIFY(!w.finish()); // the other write took the name first
+    QCOMPARE(entries(dir.path()), QStringList(kept + QStringList{"out.xlsx"}));
 }
 
 void tst_XlsxWriter::unwritableFolder_data() {
