@@ -11,6 +11,7 @@ class XlsxWriter;
 
 struct ExportTable {
     QString check;   // objectName of the dialog's check box
+    QString name;    // the table's name: its worksheet's name and its name in the status texts
     QString sql;     // the statement that reads it
     QString task;    // Label7 while it is written
     QString writing; // Label5 while its rows are written

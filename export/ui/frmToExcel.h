@@ -1,7 +1,9 @@
 #pragma once
-// "导出数据库到 Excel 文件中": the ticked tables among companies, contacts and visits written to a
-// new .xlsx file, one worksheet each, with progress texts and a stop button. Shown modally
-// through Prompt::exec.
+// "导出数据库到 Excel 文件中": the ticked tables among companies, contacts and visits written to an
+// .xlsx file, one worksheet each, with progress texts and a stop button. An existing file is
+// replaced only when the user said so. Shown modally through Prompt::exec.
+#include "export/XlsxWriter.h"
+
 #include <QDialog>
 #include <optional>
 
@@ -9,7 +11,7 @@ class QCheckBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
-class XlsxWriter;
+struct ExportTable;
 
 class frmToExcel : public QDialog {
     Q_OBJECT
@@ -18,8 +20,9 @@ public:
 
     bool exporting() const { return m_exporting; }
 
-    // The name the workbook is written under: the trimmed text with ".xlsx" (an ".xls" becomes
-    // ".xlsx", any other ending gets ".xlsx" added).
+    // The full path the workbook is written under: the trimmed text with ".xlsx" (an ".xls"
+    // becomes ".xlsx", any other ending gets ".xlsx" added); a relative name is taken in the
+    // user's documents folder, a leading "~/" in the home folder.
     static QString TargetName(const QString& typed);
 
 protected:
@@ -31,6 +34,10 @@ private:
     void cmdOutput_Click();
     void cmdCancel_Click();
     void paintBanner();
+    void placeNotice(QLabel* note);
+    // How an existing target is treated; nullopt when the user keeps it (or it cannot be one).
+    std::optional<XlsxWriter::Existing> existingTarget(const QString& target);
+    bool writeTable(XlsxWriter& writer, const ExportTable& table);
     void failed(XlsxWriter& writer);
     void endExport();
 
@@ -45,6 +52,10 @@ private:
     QLabel* Label7;
     QLabel* Image2;
 
+    QString m_confirmedReplace; // a target the file dialog has already asked to replace
+    QString m_stoppedIn;        // the table whose loop the stop request ended, if any
+    int m_stoppedWritten = 0;
+    int m_stoppedTotal = 0;
     bool m_stop = false;
     bool m_exporting = false;
     std::optional<int> m_closeWith;

@@ -17,6 +17,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QStandardPaths>
 #include <QTest>
 #include <QTimer>
 
@@ -96,9 +97,13 @@ private slots:
     void counterButtonsAndStop();
     void closingDuringExportStopsFirst();
     void nothingTickedOrNoName();
-    void existingFileRefused_data();
-    void existingFileRefused();
+    void existingFileAsked_data();
+    void existingFileAsked();
+    void browseConfirmedReplacement();
     void browseProposesXlsx();
+    void nameShownAsWritten_data();
+    void nameShownAsWritten();
+    void noticeNamesAnyProgramUncut();
     void failures_data();
     void failures();
     void failedQueryAndEmptyTable();
@@ -135,6 +140,7 @@ void tst_frmToExcel::sheetsInOrderWithTitles_data() {
 void tst_frmToExcel::sheetsInOrderWithTitles() {
     QFETCH(QList<int>, ticked);
     const QStringList tables = {"企业", "联系人", "拜访"};
+    QCOMPARE(ExportTables()[0].name + ExportTables()[1].name + ExportTables()[2].name, tables.join(""));
     const QString file = out("all.xlsx");
     Run{*prompt,
         ticked,
@@ -155,7 +161,7 @@ void tst_frmToExcel::sheetsInOrderWithTitles() {
     QCOMPARE(book.size(), ticked.size());
     for (int k = 0; k < ticked.size(); ++k) {
         const ExportTable& t = ExportTables()[ticked[k] - 1];
-        QCOMPARE(book.at(k)["name"].toString(), QStringLiteral("Sheet%1").arg(k + 1));
+        QCOMPARE(book.at(k)["name"].toString(), t.name);
         QStringList titles;
         for (const QJsonValue& c : SheetRow(book, k, 0)) {
             QCOMPARE(c["t"].toString(), QStringLiteral("s"));
@@ -247,7 +253,11 @@ void tst_frmToExcel::counterButtonsAndStop() {
             }
         },
         [&](frmToExcel& w) {
-            QCOMPARE(text(w, "Label5"), QStringLiteral("目标 Excel 文件已经输出完毕。"));
+            // A stopped export says where it stopped, not that it is done, and says it uncut.
+            QCOMPARE(text(w, "Label5"),
+                     QStringLiteral("已停止：已输出 企业 %1/%2 条").arg(stoppedAt).arg(companies));
+            auto* status = part<QLabel>(w, "Label5");
+            QVERIFY(status->sizeHint().width() <= status->width());
             QVERIFY(part<QPushButton>(w, "cmdOutput")->isEnabled());
             QVERIFY(part<QLineEdit>(w, "txtFile")->isEnabled());
         }}
@@ -269,7 +279,12 @@ void tst_frmToExcel::counterButtonsAndStop() {
     // The stop request is cleared at the next start: everything is written.
     const QString second = out("full.xlsx");
     QString last;
-    Run{*prompt, {1}, second, [&](frmToExcel& w) { last = text(w, "Label6"); }, {}}.go();
+    Run{*prompt,
+        {1},
+        second,
+        [&](frmToExcel& w) { last = text(w, "Label6"); },
+        [](frmToExcel& w) { QCOMPARE(text(w, "Label5"), QStringLiteral("目标 Excel 文件已经输出完毕。")); }}
+        .go();
     book = ReadXlsx(second, &error);
     QVERIFY2(error.isEmpty(), qPrintable(error));
     QCOMPARE(SheetRows(book, 0), 1 + companies);
@@ -293,7 +308,11 @@ void tst_frmToExcel::closingDuringExportStopsFirst() {
                 openWhileStopping = w.isVisible();
             }
         },
-        [&](frmToExcel& w) { QVERIFY(!w.isVisible()); }}
+        [&](frmToExcel& w) {
+            QVERIFY(!w.isVisible());
+            QCOMPARE(text(w, "Label5"),
+                     QStringLiteral("已停止：已输出 企业 %1/%2 条").arg(closedAt).arg(countRows("企业")));
+        }}
         .go();
     QVERIFY(seenDialog);
     QVERIFY(openWhileStopping);
@@ -333,43 +352,110 @@ void tst_frmToExcel::nothingTickedOrNoName() {
     QCOMPARE(entries(home->path()).filter(".xlsx"), QStringList{});
 }
 
-void tst_frmToExcel::existingFileRefused_data() {
-    QTest::addColumn<QString>("existing");
+void tst_frmToExcel::existingFileAsked_data() {
     QTest::addColumn<QString>("typed");
-    QTest::newRow("same name") << "old.xlsx"
-                               << "old.xlsx";
-    QTest::newRow("final name") << "old.xlsx"
-                                << "old";
-    QTest::newRow("xls typed") << "old.xlsx"
-                               << "old.xls";
+    QTest::addColumn<bool>("folder");  // old.xlsx is a folder, not a file
+    QTest::addColumn<bool>("replace"); // the answer to the question
+    QTest::newRow("same name, kept") << "old.xlsx" << false << false;
+    QTest::newRow("same name, replaced") << "old.xlsx" << false << true;
+    QTest::newRow("final name, replaced") << "old" << false << true;
+    QTest::newRow("xls typed, kept") << "old.xls" << false << false;
+    QTest::newRow("a folder of that name") << "old" << true << false;
 }
 
-void tst_frmToExcel::existingFileRefused() {
-    QFETCH(QString, existing);
+void tst_frmToExcel::existingFileAsked() {
     QFETCH(QString, typed);
-    {
-        QFile f(out(existing));
+    QFETCH(bool, folder);
+    QFETCH(bool, replace);
+    const QString existing = out("old.xlsx");
+    if (folder) {
+        QVERIFY(QDir().mkdir(existing));
+    } else {
+        QFile f(existing);
         QVERIFY(f.open(QIODevice::WriteOnly));
         f.write("earlier");
     }
     const QStringList before = entries(home->path());
+    prompt->answer(replace ? Prompt::Answer::Yes : Prompt::Answer::No);
+    bool focusOnName = false;
     Run{*prompt,
         {1, 2},
         home->path() + "/" + typed,
         {},
-        [](frmToExcel& w) {
+        [&](frmToExcel& w) {
+            QCOMPARE(part<QLineEdit>(w, "txtFile")->text(), existing);
             QVERIFY(part<QPushButton>(w, "cmdOutput")->isEnabled());
             QVERIFY(part<QLineEdit>(w, "txtFile")->isEnabled());
             QVERIFY(!part<QPushButton>(w, "cmdCancel")->isEnabled());
+            focusOnName = w.focusWidget() == part<QLineEdit>(w, "txtFile");
         }}
         .go();
-    QCOMPARE(prompt->texts(),
-             QStringList{"设定的目标文件 Excel 文件已经存在，不得使用已经存在的文件的文件名。"});
-    QCOMPARE(prompt->messages().first().icon, Prompt::Icon::Information);
-    QFile f(out(existing));
-    QVERIFY(f.open(QIODevice::ReadOnly));
-    QCOMPARE(f.readAll(), QByteArray("earlier"));
-    QCOMPARE(entries(home->path()), before);
+    QCOMPARE(prompt->messages().size(), 1);
+    const auto asked = prompt->messages().first();
+    if (folder) {
+        QCOMPARE(asked.text,
+                 QStringLiteral("“%1”是一个文件夹，请另外指定 Excel 文件的文件名。").arg(existing));
+        QCOMPARE(asked.icon, Prompt::Icon::Information);
+    } else {
+        QCOMPARE(asked.text,
+                 QStringLiteral("目标文件“%1”已经存在。\n要用导出的数据替换它吗？").arg(existing));
+        QCOMPARE(asked.icon, Prompt::Icon::Question);
+        QCOMPARE(asked.buttons, Prompt::Buttons::YesNo);
+    }
+    QCOMPARE(entries(home->path()), before); // no temporary file left either
+    if (replace) {
+        QString error;
+        const QJsonArray book = ReadXlsx(existing, &error);
+        QVERIFY2(error.isEmpty(), qPrintable(error));
+        QCOMPARE(SheetRows(book, 1), 1 + countRows("联系人"));
+        return;
+    }
+    QVERIFY(focusOnName); // to type another name
+    if (!folder) {
+        QFile f(existing);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(f.readAll(), QByteArray("earlier"));
+    }
+}
+
+void tst_frmToExcel::browseConfirmedReplacement() {
+    const QString existing = out("old.xlsx");
+    {
+        QFile f(existing);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("earlier");
+    }
+    frmToExcel dialog;
+    int recordsAfterFirst = -1;
+    prompt->onDialog([&](QDialog& d) {
+        part<QCheckBox>(d, "Check1")->setChecked(true);
+        part<QPushButton>(d, "cmdBrow")->click();
+        part<QPushButton>(d, "cmdOutput")->click();
+        recordsAfterFirst = int(prompt->records.size());
+        // The answer was for one export: the next one into the same file asks again.
+        part<QPushButton>(d, "cmdOutput")->click();
+    });
+    prompt->onDialog([&](QDialog& d) {
+        auto* fd = qobject_cast<QFileDialog*>(&d);
+        QVERIFY(fd);
+        fd->setDirectory(home->path());
+        fd->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(QStringLiteral("old"));
+        d.accept();
+    });
+    prompt->answer(Prompt::Answer::Yes); // the file dialog's own question
+    prompt->answer(Prompt::Answer::No);  // the second export's
+    Prompt::exec(dialog);
+    QVERIFY(prompt->allUsed());
+    QCOMPARE(part<QLineEdit>(dialog, "txtFile")->text(), existing);
+    const QList<FakePrompt::Record> asked = prompt->messages();
+    QCOMPARE(asked.size(), 2);
+    QVERIFY2(asked[0].text.contains(QStringLiteral("replace")), qPrintable(asked[0].text));
+    QCOMPARE(recordsAfterFirst, 3); // the two dialogs and the file dialog's question, nothing more
+    QCOMPARE(asked[1].text, QStringLiteral("目标文件“%1”已经存在。\n要用导出的数据替换它吗？").arg(existing));
+    QString error;
+    const QJsonArray book = ReadXlsx(existing, &error);
+    QVERIFY2(error.isEmpty(), qPrintable(error));
+    QCOMPARE(SheetRows(book, 0), 1 + countRows("企业"));
 }
 
 void tst_frmToExcel::browseProposesXlsx() {
@@ -391,14 +477,68 @@ void tst_frmToExcel::browseProposesXlsx() {
     QCOMPARE(filters, QStringList{"(*.xlsx)"});
     QCOMPARE(part<QLineEdit>(dialog, "txtFile")->text(), out("联系人.xlsx"));
 
-    // Cancelled: the field is emptied, as the browse button always copies the dialog's name.
+    // A typed name is proposed in the dialog, and cancelling keeps it.
     frmToExcel again;
+    QString proposed;
     prompt->onDialog([&](QDialog& d) {
         part<QLineEdit>(d, "txtFile")->setText("x");
         part<QPushButton>(d, "cmdBrow")->click();
     });
+    prompt->onDialog([&](QDialog& d) {
+        proposed = d.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->text();
+        d.reject();
+    });
     Prompt::exec(again);
-    QCOMPARE(part<QLineEdit>(again, "txtFile")->text(), QString());
+    QCOMPARE(proposed, QStringLiteral("x.xlsx"));
+    QCOMPARE(part<QLineEdit>(again, "txtFile")->text(), QStringLiteral("x"));
+}
+
+void tst_frmToExcel::nameShownAsWritten_data() {
+    // "@home" and "@docs" stand for the program folder and the user's documents folder.
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("written");
+    QTest::newRow("no extension") << "@home/联系人表"
+                                  << "@home/联系人表.xlsx";
+    QTest::newRow("xls typed") << " @home/a.xls "
+                               << "@home/a.xlsx";
+    QTest::newRow("relative name, in the documents folder") << "备份/../导出"
+                                                            << "@docs/导出.xlsx";
+}
+
+void tst_frmToExcel::nameShownAsWritten() {
+    QFETCH(QString, typed);
+    QFETCH(QString, written);
+    const QString docs = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    QVERIFY(!docs.isEmpty() && !QDir(docs).exists()); // a fresh account: the folder is made
+    auto place = [&](QString s) { return s.replace("@home", home->path()).replace("@docs", docs); };
+    written = place(written);
+    QString shown;
+    Run{*prompt, {1}, place(typed), {}, [&](frmToExcel& w) { shown = part<QLineEdit>(w, "txtFile")->text(); }}
+        .go();
+    QCOMPARE(shown, written);
+    QString error;
+    const QJsonArray book = ReadXlsx(written, &error);
+    QVERIFY2(error.isEmpty(), qPrintable(error));
+    QCOMPARE(SheetRows(book, 0), 1 + countRows("企业"));
+    QDir(docs).removeRecursively();
+}
+
+void tst_frmToExcel::noticeNamesAnyProgramUncut() {
+    frmToExcel dialog;
+    dialog.show();
+    auto* note = part<QLabel>(dialog, "Label1");
+    const QString says = note->text();
+    for (const char* program : {"LibreOffice", "WPS", "Excel"})
+        QVERIFY2(says.contains(QLatin1String(program)), qPrintable(says));
+    QVERIFY2(!says.contains(QStringLiteral("已经安装有")), qPrintable(says));
+    // At the dialog's own size every line of it shows, above the buttons.
+    QVERIFY(note->wordWrap());
+    QVERIFY2(
+        note->heightForWidth(note->width()) <= note->height(),
+        qPrintable(QStringLiteral("%1 > %2").arg(note->heightForWidth(note->width())).arg(note->height())));
+    QVERIFY(dialog.rect().contains(note->geometry()));
+    QVERIFY(note->geometry().bottom() < part<QPushButton>(dialog, "cmdOutput")->geometry().top());
+    QVERIFY(dialog.rect().contains(part<QPushButton>(dialog, "cmdCancel")->geometry()));
 }
 
 void tst_frmToExcel::failures_data() {
@@ -482,6 +622,9 @@ void tst_frmToExcel::targetName_data() {
                                        << "/tmp/a.2026.xlsx";
     QTest::newRow("empty") << "  "
                            << "";
+    const QString docs = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    QTest::newRow("relative, in the documents folder") << "导出/a" << docs + "/导出/a.xlsx";
+    QTest::newRow("home folder") << "~/a.xls" << QDir::homePath() + "/a.xlsx";
 }
 
 void tst_frmToExcel::targetName() {
